@@ -1,0 +1,8 @@
+#include "settings/readWriteSettings.h"
+
+readWriteSettings::~readWriteSettings() = default;
+
+int readWriteSettings::noOp()
+{
+    return 1;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "support/stubSyncObject.h"
+
+// A Win32 critical section: recursive, one holder at a time. It has no
+// waitable handle, so a time-out cannot apply: every lock waits until free.
+class stubCriticalSection : public stubSyncObject
+{
+public:
+    stubCriticalSection();
+    ~stubCriticalSection() override;
+
+    using stubSyncObject::unlock;
+    BOOL lock(DWORD timeoutMs) override;
+    BOOL lock() override;
+    BOOL unlock() override;
+
+private:
+    CRITICAL_SECTION criticalSection;
+};

@@ -1,0 +1,87 @@
+#include "support/stubLockGuard.h"
+
+#include "support/stubSyncObject.h"
+#include "support/threadQuery.h"
+
+#include <atomic>
+
+namespace
+{
+// Read and written from any thread; relaxed is enough for on/off switches.
+std::atomic<int> lockTracingEnabled{0};
+std::atomic<int> lockBypassOnLastThread{0};
+
+constexpr int traceBufferSize = 1000;
+
+void traceLine(const wchar_t* format, const wchar_t* name, HANDLE handle) noexcept
+{
+    wchar_t line[traceBufferSize];
+    wsprintfW(line, format, GetCurrentThreadId(), name, handle);
+    OutputDebugStringW(line);
+}
+
+bool bypassedOnLastThread() noexcept
+{
+    return lockBypassOnLastThread.load(std::memory_order_relaxed) != 0 && isLastThreadInProcess();
+}
+} // namespace
+
+void setLockTracingEnabled(int enabled) noexcept
+{
+    lockTracingEnabled.store(enabled, std::memory_order_relaxed);
+}
+
+void setLockBypassOnLastThread(int enabled) noexcept
+{
+    lockBypassOnLastThread.store(enabled, std::memory_order_relaxed);
+}
+
+int isLockTracingEnabled() noexcept
+{
+    return lockTracingEnabled.load(std::memory_order_relaxed);
+}
+
+int isLockBypassOnLastThread() noexcept
+{
+    return lockBypassOnLastThread.load(std::memory_order_relaxed);
+}
+
+stubLockGuard::stubLockGuard(stubSyncObject* object, const wchar_t* traceName)
+    : syncObject(object), handle(object->getHandle()), locked(0), name(traceName)
+{
+    resolveNtQueryInformationThread();
+    if (!lock() && isLockTracingEnabled())
+        traceLine(L"%u: FAILED TO Lock a CS! %s 0x%p\r\n", name != nullptr ? name : L"", handle);
+}
+
+stubLockGuard::~stubLockGuard()
+{
+    unlock();
+}
+
+BOOL stubLockGuard::lock()
+{
+    if (bypassedOnLastThread()) {
+        locked = 1;
+        return TRUE;
+    }
+    locked = syncObject->lock(INFINITE) ? 1 : 0;
+    if (name != nullptr && isLockTracingEnabled())
+        traceLine(L"%u: Locked    %s 0x%p\r\n", name, handle);
+    return locked;
+}
+
+BOOL stubLockGuard::unlock()
+{
+    if (locked == 0)
+        return TRUE;
+    if (bypassedOnLastThread()) {
+        locked = 0;
+        return TRUE;
+    }
+    if (syncObject->unlock())
+        locked = 0;
+    if (name != nullptr && isLockTracingEnabled())
+        traceLine(L"%u:  Unlocked %s 0x%p\r\n", name, handle);
+    return locked == 0;
+}

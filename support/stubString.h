@@ -1,0 +1,59 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+// The support library's wide (UTF-16) string, held by value, its characters
+// on the support heap. Narrow text is widened from the system's ANSI code
+// page. No operation throws: when memory runs out, the string is left empty.
+class stubString
+{
+public:
+    stubString() noexcept = default;
+    stubString(const wchar_t* text) noexcept;
+    stubString(const char* text) noexcept;
+    stubString(const stubString& other) noexcept;
+    stubString(stubString&& other) noexcept;
+    ~stubString();
+
+    stubString& operator=(const stubString& other) noexcept;
+    stubString& operator=(stubString&& other) noexcept;
+    stubString& operator=(const wchar_t* text) noexcept;
+    stubString& operator=(const char* text) noexcept;
+
+    // At most maxLength characters (bytes for narrow text), ending early at
+    // a terminator: for text that need not be terminated where it ends.
+    void assign(const wchar_t* text, std::size_t maxLength) noexcept;
+    void assign(const char* text, std::size_t maxLength) noexcept;
+
+    stubString& operator+=(const stubString& other) noexcept;
+    stubString& operator+=(const wchar_t* text) noexcept;
+
+    // Never null: an empty string gives "".
+    const wchar_t* GetString() const noexcept { return text != nullptr ? text : L""; }
+    operator const wchar_t*() const noexcept { return GetString(); }
+
+    UINT32 GetLength() const noexcept { return length; }
+    // The character at index, or 0 past the end.
+    wchar_t GetAt(UINT32 index) const noexcept { return index < length ? text[index] : L'\0'; }
+    int IsEmpty() const noexcept { return length == 0; }
+
+    // Removes trailing white space, line ends included.
+    void TrimRight() noexcept;
+
+    // Case-sensitive; a null text equals the empty string.
+    bool operator==(const wchar_t* other) const noexcept;
+
+    static void* operator new(std::size_t size) noexcept;
+    static void operator delete(void* memory) noexcept;
+
+private:
+    void release() noexcept;
+    bool reserve(std::size_t characters) noexcept;
+    void append(const wchar_t* source, std::size_t count) noexcept;
+
+    wchar_t* text = nullptr;
+    UINT32 length = 0;
+    UINT32 capacity = 0; // characters, terminator not counted
+};

@@ -1,0 +1,55 @@
+#include "testSupport/scratchRegistryKey.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+namespace
+{
+std::atomic<unsigned> scratchCounter{0};
+}
+
+scratchRegistryKey::scratchRegistryKey()
+{
+    subPath = L"Software\\KorvanexTest-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+              std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(scratchCounter++);
+    const LSTATUS rc = RegCreateKeyExW(HKEY_CURRENT_USER, subPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                       nullptr, key.put(), nullptr);
+    EXPECT_EQ(ERROR_SUCCESS, rc) << "creating the scratch key";
+}
+
+scratchRegistryKey::~scratchRegistryKey()
+{
+    key.reset();
+    RegDeleteTreeW(HKEY_CURRENT_USER, subPath.c_str());
+    RegDeleteKeyW(HKEY_CURRENT_USER, subPath.c_str());
+}
+
+uniqueRegistryKey scratchRegistryKey::reopen(REGSAM access) const
+{
+    uniqueRegistryKey other;
+    const LSTATUS rc = RegOpenKeyExW(HKEY_CURRENT_USER, subPath.c_str(), 0, access, other.put());
+    EXPECT_EQ(ERROR_SUCCESS, rc) << "reopening the scratch key";
+    return other;
+}
+
+void scratchRegistryKey::setRaw(const wchar_t* name, DWORD type, const void* data, DWORD bytes) const
+{
+    const LSTATUS rc = RegSetValueExW(key.get(), name, 0, type, static_cast<const BYTE*>(data), bytes);
+    EXPECT_EQ(ERROR_SUCCESS, rc) << "setting a raw value";
+}
+
+bool scratchRegistryKey::queryRaw(const wchar_t* name, DWORD& type, std::string& data) const
+{
+    DWORD bytes = 0;
+    if (RegQueryValueExW(key.get(), name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS)
+        return false;
+    data.assign(bytes, '\0');
+    return RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &bytes) ==
+           ERROR_SUCCESS;
+}
+
+bool scratchRegistryKey::exists(const wchar_t* name) const
+{
+    return RegQueryValueExW(key.get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
