@@ -1,0 +1,31 @@
+#pragma once
+
+#include "settings/failureLog.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+// The failure log keeps the file it opened first for the rest of the
+// process, so each test program has one log folder of its own, made when the
+// program starts (leftovers of earlier runs are removed then).
+class failureLogFolder
+{
+public:
+    static const std::wstring& path();
+    static std::wstring file(const wchar_t* name) { return path() + L"\\" + name; }
+    static std::string read(const std::wstring& file);
+};
+
+// Switches the log on for one test and off again, and keeps the thread's
+// last error apart from what the test checks.
+class failureLogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { setLogFileEnabled(1); }
+    void TearDown() override { setLogFileEnabled(0); }
+
+    static std::string systemTextA(DWORD code);
+    static std::wstring systemTextW(DWORD code);
+};

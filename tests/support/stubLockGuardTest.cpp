@@ -1,0 +1,236 @@
+#include "support/stubCriticalSection.h"
+#include "support/stubLockGuard.h"
+#include "support/threadQuery.h"
+#include "testSupport/debugOutputCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+namespace
+{
+std::wstring expectedLine(const wchar_t* format, const wchar_t* name)
+{
+    wchar_t line[200];
+    wsprintfW(line, format, GetCurrentThreadId(), name);
+    return line;
+}
+
+// Another thread that tries to take the section (through a guard without
+// tracing) and lets it go again at once. It waits as long as it must; the
+// test releases the section before the contender is destroyed.
+class contender
+{
+public:
+    explicit contender(stubSyncObject& object)
+        : worker([this, &object] {
+              stubLockGuard guard(&object, nullptr);
+              acquired = guard.isLocked() != 0;
+          })
+    {
+    }
+    ~contender() { worker.join(); }
+
+    // Whether the contender got the section within the time given. A short
+    // time is enough to tell "still held"; a long one to tell "taken".
+    bool acquiredWithin(DWORD milliseconds) const
+    {
+        const ULONGLONG deadline = GetTickCount64() + milliseconds;
+        while (!acquired && GetTickCount64() < deadline)
+            Sleep(1);
+        return acquired;
+    }
+
+private:
+    std::atomic<bool> acquired{false};
+    std::thread worker;
+};
+
+constexpr DWORD stillHeldWindowMs = 100;
+constexpr DWORD generousDeadlineMs = 5000;
+
+// Switches back off whatever a test switched on.
+struct switchesOff
+{
+    ~switchesOff()
+    {
+        setLockTracingEnabled(0);
+        setLockBypassOnLastThread(0);
+    }
+};
+
+// A waitable object whose lock always fails (a zero-time wait on an
+// unsignalled event), for the failed-lock paths of the guard.
+class unsignalledEvent : public stubSyncObject
+{
+public:
+    unsignalledEvent() { handle = CreateEventW(nullptr, TRUE, FALSE, nullptr); }
+    using stubSyncObject::lock;
+    BOOL lock(DWORD) override { return stubSyncObject::lock(0); }
+    BOOL unlock() override { return TRUE; }
+};
+} // namespace
+
+TEST(stubCriticalSection, isRecursiveAndHasNoHandle)
+{
+    stubCriticalSection section;
+    EXPECT_EQ(nullptr, section.getHandle());
+    EXPECT_TRUE(section.lock());
+    EXPECT_TRUE(section.lock());
+    EXPECT_TRUE(section.unlock());
+    const contender other(section);
+    EXPECT_FALSE(other.acquiredWithin(stillHeldWindowMs)) << "held once more by this thread";
+    EXPECT_TRUE(section.unlock(1, nullptr)); // the counted release does nothing
+    EXPECT_FALSE(other.acquiredWithin(stillHeldWindowMs));
+    EXPECT_TRUE(section.unlock());
+    EXPECT_TRUE(other.acquiredWithin(generousDeadlineMs));
+}
+
+TEST(stubCriticalSection, aZeroTimeOutStillWaitsUntilTheSectionIsFree)
+{
+    stubCriticalSection section;
+    std::atomic<bool> holderReleased{false};
+    std::atomic<bool> holding{false};
+    std::thread holder([&] {
+        section.lock();
+        holding = true;
+        Sleep(150);
+        holderReleased = true;
+        section.unlock();
+    });
+    while (!holding)
+        Sleep(1);
+    EXPECT_TRUE(section.lock(0));
+    EXPECT_TRUE(holderReleased);
+    section.unlock();
+    holder.join();
+}
+
+TEST(stubLockGuard, holdsTheObjectForItsScopeAndReleasesItOnce)
+{
+    stubCriticalSection section;
+    {
+        stubLockGuard guard(&section, nullptr);
+        EXPECT_EQ(1, guard.isLocked());
+        const contender whileGuarded(section);
+        EXPECT_FALSE(whileGuarded.acquiredWithin(stillHeldWindowMs));
+        EXPECT_TRUE(guard.unlock());
+        EXPECT_EQ(0, guard.isLocked());
+        EXPECT_TRUE(whileGuarded.acquiredWithin(generousDeadlineMs));
+        // Held by this thread now; neither a second unlock nor the guard's
+        // destructor may release it.
+        section.lock();
+        EXPECT_TRUE(guard.unlock());
+    }
+    const contender afterGuard(section);
+    EXPECT_FALSE(afterGuard.acquiredWithin(stillHeldWindowMs));
+    section.unlock();
+    EXPECT_TRUE(afterGuard.acquiredWithin(generousDeadlineMs));
+}
+
+TEST(stubLockGuard, namedGuardTracesOneLockAndOneReleaseLine)
+{
+    const switchesOff restore;
+    stubCriticalSection section;
+    const debugOutputCapture output;
+    setLockTracingEnabled(1);
+    {
+        stubLockGuard guard(&section, L"logFile::writeToLogFile 2()");
+    }
+    setLockTracingEnabled(0);
+
+    const auto lines = output.lines();
+    ASSERT_EQ(2u, lines.size());
+    EXPECT_EQ(expectedLine(L"%u: Locked    %s 0x0000000000000000\r\n", L"logFile::writeToLogFile 2()"), lines[0]);
+    EXPECT_EQ(expectedLine(L"%u:  Unlocked %s 0x0000000000000000\r\n", L"logFile::writeToLogFile 2()"), lines[1]);
+}
+
+TEST(stubLockGuard, unnamedGuardAndSwitchedOffTracingWriteNothing)
+{
+    const switchesOff restore;
+    stubCriticalSection section;
+    const debugOutputCapture output;
+    {
+        stubLockGuard named(&section, L"logFile::writeToLogFile 5()");
+    }
+    setLockTracingEnabled(1);
+    {
+        stubLockGuard unnamed(&section, nullptr);
+    }
+    EXPECT_TRUE(output.lines().empty());
+}
+
+TEST(stubLockGuard, aFailedLockLeavesTheGuardUnlockedAndIsTraced)
+{
+    const switchesOff restore;
+    unsignalledEvent event;
+    ASSERT_NE(nullptr, event.getHandle());
+    const debugOutputCapture output;
+    setLockTracingEnabled(1);
+    {
+        stubLockGuard guard(&event, L"waiter");
+        EXPECT_EQ(0, guard.isLocked());
+    }
+    setLockTracingEnabled(0);
+
+    wchar_t handleText[40];
+    wsprintfW(handleText, L"0x%p\r\n", event.getHandle());
+    const auto lines = output.lines();
+    ASSERT_EQ(2u, lines.size());
+    EXPECT_EQ(expectedLine(L"%u: Locked    %s ", L"waiter") + handleText, lines[0]);
+    EXPECT_EQ(expectedLine(L"%u: FAILED TO Lock a CS! %s ", L"waiter") + handleText, lines[1]);
+}
+
+TEST(stubLockGuard, bypassOnTheLastThreadLeavesTheObjectAlone)
+{
+    const switchesOff restore;
+    resolveNtQueryInformationThread();
+    ASSERT_TRUE(isLastThreadInProcess()) << "this test needs a process with a single thread";
+
+    stubCriticalSection section;
+    setLockBypassOnLastThread(1);
+    setLockTracingEnabled(1);
+    const debugOutputCapture output;
+    {
+        stubLockGuard guard(&section, L"bypassed");
+        EXPECT_EQ(1, guard.isLocked());
+        // Another thread takes the section for real (with two threads the
+        // bypass does not apply to it): the guard left it free.
+        const contender other(section);
+        EXPECT_TRUE(other.acquiredWithin(generousDeadlineMs));
+    }
+    // The guard's release, again on the last thread, must not have touched
+    // the section: it is neither held nor over-released.
+    ASSERT_TRUE(isLastThreadInProcess());
+    setLockBypassOnLastThread(0);
+    const contender after(section);
+    EXPECT_TRUE(after.acquiredWithin(generousDeadlineMs));
+    EXPECT_TRUE(output.lines().empty()) << "a bypassed guard writes no trace line";
+}
+
+TEST(stubLockGuard, bypassDoesNotApplyWhileOtherThreadsRun)
+{
+    const switchesOff restore;
+    resolveNtQueryInformationThread();
+    std::atomic<bool> stop{false};
+    std::thread other([&] {
+        while (!stop)
+            Sleep(1);
+    });
+    EXPECT_FALSE(isLastThreadInProcess());
+
+    stubCriticalSection section;
+    setLockBypassOnLastThread(1);
+    {
+        stubLockGuard guard(&section, nullptr);
+        EXPECT_EQ(1, guard.isLocked());
+        const contender other(section);
+        EXPECT_FALSE(other.acquiredWithin(stillHeldWindowMs));
+        EXPECT_TRUE(guard.unlock());
+        EXPECT_TRUE(other.acquiredWithin(generousDeadlineMs));
+    }
+    stop = true;
+    other.join();
+}
