@@ -1,0 +1,92 @@
+#include "settings/SettingData.h"
+
+#include "settings/failureLog.h"
+#include "support/stubString.h"
+#include "support/uniqueHandle.h"
+
+namespace
+{
+// Both access modes create or open at every level; only mode 1 writes.
+REGSAM accessRights(int accessMode) noexcept
+{
+    return accessMode == 1 ? (KEY_READ | KEY_WRITE) : KEY_READ;
+}
+
+LSTATUS createLevel(HKEY parent, const wchar_t* name, REGSAM access, HKEY& slot) noexcept
+{
+    // A failed call leaves the slot alone, whatever it wrote to its output.
+    HKEY opened = nullptr;
+    const LSTATUS rc =
+        RegCreateKeyExW(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &opened, nullptr);
+    if (rc == ERROR_SUCCESS)
+        slot = opened;
+    return rc;
+}
+
+void composeErrorText(stubString& errorText, const stubString& path, DWORD code) noexcept
+{
+    errorText = L"Failure accessing registry key:\r\n";
+    errorText += path;
+    errorText += L"\r\n\r\n ";
+    wchar_t* systemText = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER,
+                       nullptr, code, 0x400, reinterpret_cast<wchar_t*>(&systemText), 0, nullptr);
+    const uniqueLocalMemory systemBuffer(systemText);
+    if (length != 0 && systemText != nullptr)
+        errorText += systemText;
+    errorText.TrimRight();
+}
+} // namespace
+
+SettingData::~SettingData()
+{
+    closeProductKeys(nullptr);
+}
+
+int SettingData::openProductKey(const wchar_t* logPath, int accessMode, stubString& errorText, stubString& keyPath)
+{
+    const REGSAM access = accessRights(accessMode);
+    stubString path(L"HKEY_CURRENT_USER");
+
+    path += L"\\";
+    path += L"Software";
+    LSTATUS rc = createLevel(HKEY_CURRENT_USER, L"Software", access, softwareKey);
+    if (rc == ERROR_SUCCESS) {
+        path += L"\\";
+        path += L"OstraVell";
+        rc = createLevel(softwareKey, L"OstraVell", access, makerKey);
+    }
+    if (rc == ERROR_SUCCESS) {
+        path += L"\\";
+        path += L"Korvanex64";
+        rc = createLevel(makerKey, L"Korvanex64", access, productKey);
+    }
+
+    const DWORD code = static_cast<DWORD>(rc);
+    keyPath = path;
+    if (code != 0)
+        composeErrorText(errorText, path, code);
+    reportErrorToLogFile(logPath, code, "Creating key", "");
+    if (code != 0)
+        closeProductKeys(logPath);
+    return code == 0 ? 1 : 0;
+}
+
+// The slots close in a fixed order, product key first, so this is the one
+// place where keys are closed by hand.
+int SettingData::closeProductKeys(const wchar_t* logPath)
+{
+    HKEY* const slots[] = {&productKey, &makerKey, &otherKey3, &softwareKey, &otherKey2, &otherKey1};
+    int result = 1;
+    for (HKEY* slot : slots) {
+        if (*slot == nullptr)
+            continue;
+        const LSTATUS rc = RegCloseKey(*slot);
+        reportErrorToLogFile(logPath, static_cast<DWORD>(rc), "Closing Key", "");
+        *slot = nullptr;
+        if (rc != ERROR_SUCCESS)
+            result = 0;
+    }
+    return result;
+}

@@ -1,0 +1,107 @@
+// The DLL map: pairs of a text and an integer, stored as the S and I items
+// of the family "dll" at consecutive indices from 0.
+#include "settings/readWriteSettingsToRegistry.h"
+
+#include "settings/failureLog.h"
+#include "settings/readWriteSettingsToRegistryNames.h"
+#include "support/hashMap.h"
+#include "support/stubString.h"
+
+namespace
+{
+// The pair count comes from an enumeration with these buffers.
+constexpr DWORD countNameCharacters = 520;
+constexpr DWORD countDataBytes = 1040;
+constexpr DWORD dllTextCharacters = 260;
+// writeDllMap clears this many old pairs before it writes.
+constexpr DWORD clearedPairs = 100;
+
+using readName = fixedValueName<valueNameCapacity::dllMapRead>;
+using writeName = fixedValueName<valueNameCapacity::family>;
+
+// Values that can hold half a pair: any REG_SZ, or a REG_DWORD of 4 bytes.
+// Every value of the key counts, not only the "[dll]" ones.
+DWORD countPairHalves(HKEY key)
+{
+    DWORD halves = 0;
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[countNameCharacters];
+        DWORD nameLength = countNameCharacters;
+        BYTE data[countDataBytes];
+        DWORD dataSize = countDataBytes;
+        DWORD type = 0;
+        const LSTATUS rc = RegEnumValueW(key, index, name, &nameLength, nullptr, &type, data, &dataSize);
+        if (rc == ERROR_MORE_DATA)
+            continue;
+        if (rc != ERROR_SUCCESS)
+            break;
+        if (type == REG_SZ || (type == REG_DWORD && dataSize == sizeof(DWORD)))
+            ++halves;
+    }
+    return halves;
+}
+} // namespace
+
+int readWriteSettingsToRegistry::readDllMap(dllMap& map)
+{
+    map.removeAll();
+    const DWORD pairs = countPairHalves(key) / 2;
+    for (DWORD i = 0; i < pairs; ++i) {
+        readName integerName;
+        integerName.append(L"[dll]I").appendUnsigned(i);
+        readName textName;
+        textName.append(L"[dll]S").appendUnsigned(i);
+        if (!integerName.ok() || !textName.ok())
+            continue;
+
+        DWORD value = 0;
+        const int gotValue = readDword(integerName.get(), value);
+        wchar_t text[dllTextCharacters];
+        const int gotText = readStringBuffer(textName.get(), text, dllTextCharacters);
+        if (gotValue && gotText)
+            (void)map.setAt(text, static_cast<int>(value)); // out of memory drops the pair
+    }
+    return 1;
+}
+
+// Pairs are numbered in the map's iteration order; an entry whose integer
+// cannot be written leaves its text for the next entry to overwrite.
+int readWriteSettingsToRegistry::writeDllMap(const wchar_t* logPath, const dllMap& map)
+{
+    if (key != nullptr) {
+        (void)deleteFamilyS(L"dll", clearedPairs);
+        (void)deleteFamilyI(L"dll", clearedPairs);
+    }
+
+    int pair = 0;
+    for (const dllMap::entry& found : map) {
+        writeName textName;
+        textName.append(L"[dll]S").appendSigned(pair);
+        if (!textName.ok())
+            continue;
+        const UINT64 textBytes = (UINT64{found.key.GetLength()} + 1) * sizeof(wchar_t);
+        if (textBytes > 0xFFFFFFFFu)
+            continue;
+        // No key test here: with no key every write fails.
+        LSTATUS rc = RegSetValueExW(key, textName.get(), 0, REG_SZ,
+                                    reinterpret_cast<const BYTE*>(found.key.GetString()),
+                                    static_cast<DWORD>(textBytes));
+        if (logPath != nullptr && isLogFileEnabled())
+            reportErrorToLogFile(logPath, static_cast<DWORD>(rc), "set string value", textName.get());
+        if (rc != ERROR_SUCCESS)
+            continue;
+
+        writeName integerName;
+        integerName.append(L"[dll]I").appendSigned(pair);
+        if (!integerName.ok())
+            continue;
+        const int value = found.value;
+        rc = RegSetValueExW(key, integerName.get(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                            sizeof(value));
+        if (logPath != nullptr && isLogFileEnabled())
+            reportErrorToLogFile(logPath, static_cast<DWORD>(rc), "set dword value", integerName.get());
+        if (rc == ERROR_SUCCESS)
+            ++pair;
+    }
+    return 1;
+}

@@ -1,0 +1,266 @@
+// The store's operations over several values: the numbered string list, the
+// bracketed key families and their deletion, and the collection of value
+// names by prefix on which the family reads rest. Single values are reached
+// through the store's own operations, so their rules hold for every item.
+#include "settings/readWriteSettingsToRegistry.h"
+
+#include "framework/CWideString.h"
+#include "settings/failureLog.h"
+#include "settings/readWriteSettingsToRegistryNames.h"
+#include "support/hashMap.h"
+#include "support/intArray.h"
+#include "support/stringArray.h"
+#include "support/stubString.h"
+
+#include <cwchar>
+#include <initializer_list>
+
+namespace
+{
+// The temporary name maps of the family reads.
+constexpr UINT32 nameMapBuckets = 17;
+constexpr UINT32 nameMapBlockSize = 10;
+
+// collectValueNames enumerates with these buffers; a longer name or data
+// answers ERROR_MORE_DATA and the value is skipped.
+constexpr DWORD collectNameCharacters = 260;
+constexpr DWORD collectDataBytes = 520;
+
+using familyName = fixedValueName<valueNameCapacity::family>;
+using deletionName = fixedValueName<valueNameCapacity::deletion>;
+
+// "[family]kind", the start of every item name of one kind.
+template <typename Name>
+Name familyPrefix(const wchar_t* family, const wchar_t* kind) noexcept
+{
+    Name name;
+    name.append(L"[").append(family).append(L"]").append(kind);
+    return name;
+}
+
+CWideString listValueName(const wchar_t* listName, const wchar_t* suffix)
+{
+    CWideString name(listName);
+    name += suffix;
+    return name;
+}
+
+CWideString listItemName(const wchar_t* listName, DWORD index)
+{
+    fixedValueName<16> number;
+    number.appendSigned(static_cast<int>(index));
+    CWideString name(listName);
+    name += L"_";
+    name += number.get();
+    return name;
+}
+
+bool isSpace(wchar_t c) noexcept
+{
+    return c == L' ' || (c >= L'\t' && c <= L'\r');
+}
+
+// A decimal, signed 32-bit number: leading white space and a sign accepted,
+// reading stops at the first non-digit, no digits give 0; out of range
+// clamps to the nearest limit.
+int parseIndex(const wchar_t* text) noexcept
+{
+    while (isSpace(*text))
+        ++text;
+    bool negative = false;
+    if (*text == L'+' || *text == L'-')
+        negative = *text++ == L'-';
+    INT64 number = 0;
+    for (; *text >= L'0' && *text <= L'9'; ++text)
+        if (number <= 0x80000000LL)
+            number = number * 10 + (*text - L'0');
+    if (negative)
+        number = -number;
+    if (number > 0x7FFFFFFFLL)
+        return 0x7FFFFFFF;
+    if (number < -0x80000000LL)
+        return static_cast<int>(-0x7FFFFFFF - 1);
+    return static_cast<int>(number);
+}
+
+// Deletes, for every index below count, the named kinds in the order given.
+// Names that do not fit the buffer are skipped; results are not examined.
+void deleteFamilyItems(HKEY key, const wchar_t* family, DWORD count, std::initializer_list<const wchar_t*> kinds)
+{
+    if (key == nullptr || family == nullptr)
+        return;
+    for (DWORD i = 0; i < count; ++i)
+        for (const wchar_t* kind : kinds) {
+            deletionName name = familyPrefix<deletionName>(family, kind);
+            name.appendUnsigned(i);
+            if (name.ok())
+                RegDeleteValueW(key, name.get());
+        }
+}
+} // namespace
+
+int readWriteSettingsToRegistry::collectValueNames(const wchar_t* prefix, nameMap& names)
+{
+    if (prefix == nullptr)
+        return 0;
+    const std::size_t prefixLength = std::wcslen(prefix);
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[collectNameCharacters];
+        DWORD nameLength = collectNameCharacters;
+        BYTE data[collectDataBytes];
+        DWORD dataSize = collectDataBytes;
+        DWORD type = 0;
+        const LSTATUS rc = RegEnumValueW(key, index, name, &nameLength, nullptr, &type, data, &dataSize);
+        if (rc == ERROR_MORE_DATA)
+            continue;
+        if (rc != ERROR_SUCCESS)
+            break;
+        if (std::wcsncmp(name, prefix, prefixLength) == 0) {
+            if (stubString* mapped = names.lookupOrInsert(name))
+                *mapped = name;
+        }
+    }
+    return 1;
+}
+
+int readWriteSettingsToRegistry::readStringList(const wchar_t* listName, std::vector<CWideString>& list)
+{
+    DWORD count = 0;
+    (void)readDword(listValueName(listName, L"_NumItems"), count); // without the value the list is empty
+
+    list.clear();
+    int result = 1;
+    for (DWORD i = 0; i < count; ++i) {
+        CWideString item;
+        result &= readString(listItemName(listName, i), item);
+        if (!item.IsEmpty())
+            list.push_back(item);
+    }
+    return result;
+}
+
+int readWriteSettingsToRegistry::writeStringList(const wchar_t* logPath, const wchar_t* listName,
+                                                 const std::vector<CWideString>& list)
+{
+    const DWORD count = static_cast<DWORD>(list.size());
+    (void)writeDword(logPath, listValueName(listName, L"_NumItems"), count); // the items decide the result
+
+    int result = 1;
+    DWORD i = 0;
+    for (const CWideString& item : list)
+        result &= writeString(logPath, listItemName(listName, i++), item);
+    return result;
+}
+
+int readWriteSettingsToRegistry::readIntFamily(intArray& values, const wchar_t* family)
+{
+    if (family == nullptr)
+        return 0;
+    const familyName prefix = familyPrefix<familyName>(family, L"I");
+    if (!prefix.ok())
+        return 1;
+
+    nameMap names(nameMapBuckets, nameMapBlockSize);
+    (void)collectValueNames(prefix.get(), names);
+    (void)values.makeRoom(names.getCount()); // sized once up front; a failure shows below
+
+    for (const nameMap::entry& found : names) {
+        const UINT32 index = static_cast<UINT32>(parseIndex(found.key.GetString() + prefix.length()));
+        DWORD value = 0;
+        if (!readDword(found.key.GetString(), value))
+            continue;
+        // An index of -1 wraps to needed 0 and is dropped.
+        const UINT32 needed = index + 1;
+        if (needed != 0 && needed >= values.capacity)
+            (void)values.makeRoom(needed); // a failed growth drops this value below
+        if (index < values.capacity) {
+            values.data[index] = static_cast<int>(value);
+            if (index >= values.count)
+                values.count = index + 1;
+        }
+    }
+    return 1;
+}
+
+int readWriteSettingsToRegistry::writeIntFamily(const wchar_t* logPath, const intArray& values, const wchar_t* family)
+{
+    const familyName prefix = familyPrefix<familyName>(family, L"I");
+    for (UINT32 i = 0; i < values.count; ++i) {
+        familyName name = prefix;
+        name.appendUnsigned(i);
+        if (!name.ok())
+            continue;
+        // No key test here: with no key each write fails (and is reported).
+        const LSTATUS rc = RegSetValueExW(key, name.get(), 0, REG_DWORD,
+                                          reinterpret_cast<const BYTE*>(&values.data[i]), sizeof(int));
+        if (logPath != nullptr && isLogFileEnabled())
+            reportErrorToLogFile(logPath, static_cast<DWORD>(rc), "set value", name.get());
+    }
+    return 1;
+}
+
+int readWriteSettingsToRegistry::deleteIntFamily(const wchar_t* /*logPath*/, const wchar_t* family, DWORD count)
+{
+    deleteFamilyItems(key, family, count, {L"I"});
+    return 1;
+}
+
+int readWriteSettingsToRegistry::deleteFamilyAll(const wchar_t* family, DWORD count)
+{
+    deleteFamilyItems(key, family, count, {L"SS", L"S", L"I"});
+    return 1;
+}
+
+int readWriteSettingsToRegistry::deleteFamilySS(const wchar_t* family, DWORD count)
+{
+    deleteFamilyItems(key, family, count, {L"SS"});
+    return 1;
+}
+
+int readWriteSettingsToRegistry::deleteFamilyS(const wchar_t* family, DWORD count)
+{
+    deleteFamilyItems(key, family, count, {L"S"});
+    return 1;
+}
+
+int readWriteSettingsToRegistry::deleteFamilyI(const wchar_t* family, DWORD count)
+{
+    deleteFamilyItems(key, family, count, {L"I"});
+    return 1;
+}
+
+// Appends in the name map's iteration order, not in index order.
+int readWriteSettingsToRegistry::readStringFamily(stringArray& values, const wchar_t* family)
+{
+    const familyName prefix = familyPrefix<familyName>(family, L"SS");
+    if (!prefix.ok())
+        return 1;
+
+    nameMap names(nameMapBuckets, nameMapBlockSize);
+    (void)collectValueNames(prefix.get(), names);
+    for (const nameMap::entry& found : names) {
+        stubString text;
+        if (readStubString(found.key.GetString(), text))
+            (void)values.add(text.GetString()); // a failed append drops this string
+    }
+    return 1;
+}
+
+int readWriteSettingsToRegistry::writeStringFamily(const wchar_t* logPath, const stringArray& values,
+                                                   const wchar_t* family)
+{
+    const familyName prefix = familyPrefix<familyName>(family, L"SS");
+    int result = 1;
+    for (UINT32 i = 0; i < values.count; ++i) {
+        familyName name = prefix;
+        name.appendUnsigned(i);
+        if (!name.ok()) {
+            result = 0;
+            continue;
+        }
+        const stubString empty;
+        const stubString* item = values.items[i];
+        result &= writeStubString(logPath, name.get(), item != nullptr ? *item : empty);
+    }
+    return result;
+}
