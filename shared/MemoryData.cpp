@@ -1,0 +1,179 @@
+#include "shared/MemoryData.h"
+
+#include "settings/readWriteSettingsToRegistry.h"
+#include "shared/composedName.h"
+#include "shared/tracingSettings.h"
+#include "shared/wildcardMatch.h"
+#include "support/stubLockGuard.h"
+#include "support/stubString.h"
+
+#include <cwchar>
+
+namespace
+{
+constexpr int readAccess = 0;
+constexpr int invertingMode = 2;
+constexpr int filterMatchingFiles = 1;
+constexpr int filterUnmatchedFiles = 2;
+
+bool anyEntryMatches(const stubStringList& patterns, const wchar_t* text, int caseSensitive) noexcept
+{
+    const UINT32 count = patterns.getCount();
+    for (UINT32 i = 0; i < count; ++i) {
+        if (wildcardMatch(patterns.getAt(i).GetString(), text, caseSensitive) != 0)
+            return true;
+    }
+    return false;
+}
+
+bool isSeparator(wchar_t c) noexcept
+{
+    return c == L':' || c == L'.';
+}
+} // namespace
+
+MemoryData::MemoryData() = default;
+
+MemoryData::~MemoryData() = default;
+
+int MemoryData::loadProfilerTracingSettings(_profilerHookDebugData& out)
+{
+    stubLockGuard guard(&settingsLock, nullptr);
+    stubString errorText;
+    stubString keyPath;
+    if (openProductKey(nullptr, readAccess, errorText, keyPath) == 0)
+        return 0;
+    // The store borrows productKey and never closes it.
+    readWriteSettingsToRegistry store(productKey);
+    // Missing values are the defaults, not failures.
+    (void)readTracingValues(store, profilerHookDebugData);
+    copyTracingSettings(out, profilerHookDebugData);
+    (void)closeProductKeys(nullptr);
+    return 1;
+}
+
+int MemoryData::hasCollectorsAndFilters() const
+{
+    return (collectors.getCount() != 0 || classMethodFilters.getCount() != 0 || fileNameFilters.getCount() != 0)
+               ? 1
+               : 0;
+}
+
+int MemoryData::hasLineTimingFilters() const
+{
+    return lineTimingFilters.getCount() != 0 ? 1 : 0;
+}
+
+int MemoryData::isFileNameClassMethodFiltered(const char* fileName, int /*unused1*/, const char* className,
+                                              const char* methodName, int /*unused2*/)
+{
+    if (classMethodFilters.getCount() != 0) {
+        // Joined while narrow, then widened once: ':' is never part of a
+        // multi-byte character, so this equals widening each part.
+        const composedName<char> narrowName(className, methodName);
+        const stubString name(narrowName.get());
+        if (classVerdict(name.GetString()) != 0)
+            return 1;
+    }
+    if (!fileFilterActive())
+        return 0;
+    const stubString file(fileName);
+    return fileVerdict(file.GetString());
+}
+
+int MemoryData::isFileNameClassMethodFiltered(const wchar_t* fileName, int /*unused1*/, const wchar_t* className,
+                                              const wchar_t* methodName, int /*unused2*/)
+{
+    if (classMethodFilters.getCount() != 0) {
+        const composedName<wchar_t> name(className, methodName);
+        if (classVerdict(name.get()) != 0)
+            return 1;
+    }
+    if (!fileFilterActive())
+        return 0;
+    return fileVerdict(fileName != nullptr ? fileName : L"");
+}
+
+int MemoryData::isLineTimingClassMethodFiltered(const char* className, const char* methodName, int /*unused*/)
+{
+    if (lineTimingFilters.getCount() == 0)
+        return 0;
+    const composedName<char> narrowName(className, methodName);
+    const stubString name(narrowName.get());
+    return lineTimingVerdict(name.GetString());
+}
+
+int MemoryData::isLineTimingClassMethodFiltered(const wchar_t* className, const wchar_t* methodName,
+                                                int /*unused*/)
+{
+    if (lineTimingFilters.getCount() == 0)
+        return 0;
+    const composedName<wchar_t> name(className, methodName);
+    return lineTimingVerdict(name.get());
+}
+
+int MemoryData::isLineTimingClassMethodFiltered(const wchar_t* name)
+{
+    if (name == nullptr)
+        return 1;
+    // "::Shape::Draw" also answers to the entry "Shape::Draw".
+    const wchar_t* tail = (name[0] == L':' && name[1] == L':') ? name + 2 : nullptr;
+    const UINT32 count = lineTimingFilters.getCount();
+    if (count == 0)
+        return 0;
+    int hit;
+    int miss;
+    if (lineTimingFilterMode == 1) {
+        hit = 0;
+        miss = 1;
+    } else if (lineTimingFilterMode == 2) {
+        hit = 1;
+        miss = 0;
+    } else {
+        return 0;
+    }
+    for (UINT32 i = 0; i < count; ++i) {
+        const stubString& entry = lineTimingFilters.getAt(i);
+        if (entry.IsEmpty())
+            continue;
+        const wchar_t* text = entry.GetString();
+        const wchar_t* found = std::wcsstr(name, text);
+        if (found == nullptr)
+            continue;
+        if (isSeparator(text[entry.GetLength() - 1]))
+            return hit;
+        if (std::wcscmp(name, text) == 0)
+            return hit;
+        if (tail != nullptr && std::wcscmp(tail, text) == 0)
+            return hit;
+        // The first occurrence starts a component: whether it is the last
+        // component decides the whole test.
+        if (found != name && isSeparator(found[-1]))
+            return std::wcscmp(found, text) == 0 ? hit : miss;
+    }
+    return miss;
+}
+
+int MemoryData::classVerdict(const wchar_t* composedName) const noexcept
+{
+    const int matched = anyEntryMatches(classMethodFilters, composedName, 1) ? 1 : 0;
+    return classMethodFilterMode == invertingMode ? 1 - matched : matched;
+}
+
+int MemoryData::fileVerdict(const wchar_t* fileName) const noexcept
+{
+    const bool matched = anyEntryMatches(fileNameFilters, fileName, 0);
+    return (fileNameFilterMode == filterMatchingFiles ? matched : !matched) ? 1 : 0;
+}
+
+int MemoryData::lineTimingVerdict(const wchar_t* composedName) const noexcept
+{
+    const int matched = anyEntryMatches(lineTimingFilters, composedName, 1) ? 1 : 0;
+    return classMethodFilterMode == invertingMode ? 1 - matched : matched;
+}
+
+bool MemoryData::fileFilterActive() const noexcept
+{
+    return fileNameFilters.getCount() != 0 &&
+           (fileNameFilterMode == filterMatchingFiles || fileNameFilterMode == filterUnmatchedFiles);
+}

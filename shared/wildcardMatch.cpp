@@ -1,0 +1,118 @@
+#include "shared/wildcardMatch.h"
+
+#include <windows.h>
+
+namespace
+{
+// Letters outside ASCII: one system lookup, made only after the raw
+// characters differed. Surrogates are left alone; a lone one has no case.
+wchar_t lowerNonAscii(wchar_t c) noexcept
+{
+    if (c >= 0xD800 && c <= 0xDFFF)
+        return c;
+    wchar_t lower = c;
+    if (LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_LOWERCASE, &c, 1, &lower, 1, nullptr, nullptr, 0) != 1)
+        return c;
+    return lower;
+}
+
+wchar_t lowerAny(wchar_t c) noexcept
+{
+    if (c < 0x80)
+        return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 0x20) : c;
+    return lowerNonAscii(c);
+}
+
+struct sameCase
+{
+    static bool equal(wchar_t a, wchar_t b) noexcept { return a == b; }
+};
+
+struct anyCase
+{
+    static bool equal(wchar_t a, wchar_t b) noexcept
+    {
+        if (a == b)
+            return true;
+        if ((a | b) < 0x80) {
+            // Both ASCII: they differ only by case when one is the other's
+            // upper-case form.
+            const wchar_t la = (a >= L'A' && a <= L'Z') ? static_cast<wchar_t>(a + 0x20) : a;
+            const wchar_t lb = (b >= L'A' && b <= L'Z') ? static_cast<wchar_t>(b + 0x20) : b;
+            return la == lb;
+        }
+        return lowerAny(a) == lowerAny(b);
+    }
+};
+
+enum class segmentResult
+{
+    wholeMatch,  // pattern and text ended together
+    reachedStar, // the segment matched up to the next '*'
+    textEnded,   // the text ended inside the segment: no later start can fit
+    mismatch,
+};
+
+// Tries the pattern segment starting at pattern against the text at text;
+// on reachedStar, length is the segment's length.
+template <typename Compare>
+segmentResult trySegment(const wchar_t* pattern, const wchar_t* text, unsigned long long& length) noexcept
+{
+    for (unsigned long long i = 0;; ++i) {
+        const wchar_t p = pattern[i];
+        const wchar_t t = text[i];
+        if (p == L'\0')
+            return t == L'\0' ? segmentResult::wholeMatch : segmentResult::mismatch;
+        if (p == L'*') {
+            length = i;
+            return segmentResult::reachedStar;
+        }
+        if (Compare::equal(p, t))
+            continue;
+        if (t == L'\0')
+            return segmentResult::textEnded;
+        if (p == L'?' && t != L'.')
+            continue;
+        return segmentResult::mismatch;
+    }
+}
+
+template <typename Compare>
+int match(const wchar_t* pattern, const wchar_t* text) noexcept
+{
+    for (;;) {
+        bool floating = false;
+        while (*pattern == L'*') {
+            floating = true;
+            ++pattern;
+        }
+        for (;;) {
+            unsigned long long length = 0;
+            const segmentResult result = trySegment<Compare>(pattern, text, length);
+            if (result == segmentResult::wholeMatch)
+                return 1;
+            if (result == segmentResult::textEnded)
+                return 0;
+            if (result == segmentResult::reachedStar) {
+                pattern += length;
+                text += length;
+                break;
+            }
+            // A mismatch: a segment after a '*' may start one character
+            // later (the text character here is never the terminator).
+            if (!floating)
+                return 0;
+            ++text;
+        }
+    }
+}
+} // namespace
+
+int wildcardMatch(const wchar_t* pattern, const wchar_t* text, int caseSensitive) noexcept
+{
+    if (pattern == nullptr)
+        pattern = L"";
+    if (text == nullptr)
+        text = L"";
+    return caseSensitive != 0 ? match<sameCase>(pattern, text) : match<anyCase>(pattern, text);
+}
