@@ -1,5 +1,6 @@
 # The registry settings store and its containers, against the real registry
 # of the test prefix.
 korvanex_add_test(storeTests
-  SOURCES readWriteSettingsToRegistryTest.cpp hashMapTest.cpp intArrayTest.cpp stringArrayTest.cpp
+  SOURCES readWriteSettingsToRegistryTest.cpp readWriteSettingsToRegistryFamiliesTest.cpp
+    readWriteSettingsToRegistryDllMapTest.cpp hashMapTest.cpp intArrayTest.cpp stringArrayTest.cpp
   LIBRARIES settingsStandalone)

@@ -1,0 +1,151 @@
+#include "settings/readWriteSettingsToRegistry.h"
+
+#include "support/hashMap.h"
+#include "support/stubString.h"
+#include "testSupport/scratchRegistryKey.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace
+{
+using pairList = std::vector<std::pair<std::wstring, int>>;
+
+pairList pairsOf(const dllMap& map)
+{
+    pairList pairs;
+    for (const dllMap::entry& entry : map)
+        pairs.emplace_back(entry.key.GetString(), entry.value);
+    return pairs;
+}
+
+pairList sorted(pairList pairs)
+{
+    std::sort(pairs.begin(), pairs.end());
+    return pairs;
+}
+
+class storeDllMap : public ::testing::Test
+{
+protected:
+    void setDword(const std::wstring& name, DWORD value)
+    {
+        scratch.setRaw(name.c_str(), REG_DWORD, &value, sizeof(value));
+    }
+    void setText(const std::wstring& name, const std::wstring& text)
+    {
+        scratch.setRaw(name.c_str(), REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    }
+    std::string raw(const wchar_t* name, DWORD expectedType)
+    {
+        DWORD type = 0;
+        std::string data;
+        EXPECT_TRUE(scratch.queryRaw(name, type, data)) << "value missing";
+        EXPECT_EQ(expectedType, type);
+        return data;
+    }
+
+    scratchRegistryKey scratch;
+    readWriteSettingsToRegistry store{scratch.get()};
+};
+
+TEST_F(storeDllMap, writeClearsOldPairsThenNumbersInIterationOrder)
+{
+    for (int i = 0; i < 100; ++i) {
+        setText(L"[dll]S" + std::to_wstring(i), L"old");
+        setDword(L"[dll]I" + std::to_wstring(i), 1);
+    }
+    setText(L"[dll]S100", L"beyond the cleared range");
+
+    // "a" and "r" share a bucket, "A" is in a later one: the order is r, a, A.
+    dllMap map;
+    ASSERT_EQ(1, map.setAt(L"A", 3));
+    ASSERT_EQ(1, map.setAt(L"a", 1));
+    ASSERT_EQ(1, map.setAt(L"r", 2));
+    EXPECT_EQ(1, store.writeDllMap(nullptr, map));
+
+    EXPECT_EQ(std::string("r\0\0\0", 4), raw(L"[dll]S0", REG_SZ));
+    EXPECT_EQ(std::string("\x02\0\0\0", 4), raw(L"[dll]I0", REG_DWORD));
+    EXPECT_EQ(std::string("a\0\0\0", 4), raw(L"[dll]S1", REG_SZ));
+    EXPECT_EQ(std::string("\x01\0\0\0", 4), raw(L"[dll]I1", REG_DWORD));
+    EXPECT_EQ(std::string("A\0\0\0", 4), raw(L"[dll]S2", REG_SZ));
+    EXPECT_EQ(std::string("\x03\0\0\0", 4), raw(L"[dll]I2", REG_DWORD));
+    EXPECT_FALSE(scratch.exists(L"[dll]S3"));
+    EXPECT_FALSE(scratch.exists(L"[dll]I99"));
+    EXPECT_TRUE(scratch.exists(L"[dll]S100"));
+
+    dllMap read;
+    ASSERT_EQ(1, read.setAt(L"stale", 9));
+    EXPECT_EQ(1, store.readDllMap(read));
+    // Read back in index order, "a" goes to the head of the shared chain.
+    EXPECT_EQ((pairList{{L"a", 1}, {L"r", 2}, {L"A", 3}}), pairsOf(read));
+}
+
+TEST_F(storeDllMap, readRoundTripsLongTextsAndNegativeNumbers)
+{
+    dllMap map;
+    const std::wstring path = L"C:\\Program Files\\Korvane\\" + std::wstring(200, L'p') + L".dll";
+    ASSERT_EQ(1, map.setAt(path.c_str(), -5));
+    ASSERT_EQ(1, map.setAt(L"kernel32.dll", 0));
+    EXPECT_EQ(1, store.writeDllMap(nullptr, map));
+    dllMap read;
+    EXPECT_EQ(1, store.readDllMap(read));
+    EXPECT_EQ(pairsOf(map), pairsOf(read));
+}
+
+TEST_F(storeDllMap, readCountsHalvesOverTheWholeKey)
+{
+    dllMap read;
+    EXPECT_EQ(1, store.readDllMap(read));
+    EXPECT_EQ(0u, read.getCount());
+
+    // One pair and one unrelated string: three halves give one index.
+    setText(L"[dll]S0", L"one.dll");
+    setDword(L"[dll]I0", 1);
+    setText(L"[dll]S1", L"two.dll");
+    setDword(L"[dll]I1", 2);
+    const UINT64 wide = 7;
+    scratch.setRaw(L"eightBytes", REG_DWORD, &wide, 8); // not a half
+    scratch.setRaw(L"binary", REG_BINARY, &wide, 4);    // not a half
+    EXPECT_EQ(1, store.readDllMap(read));
+    EXPECT_EQ((pairList{{L"one.dll", 1}, {L"two.dll", 2}}), sorted(pairsOf(read)));
+
+    // An odd count loses its remainder: with pair 1's integer gone, three
+    // halves try only index 0.
+    ASSERT_EQ(ERROR_SUCCESS, RegDeleteValueW(scratch.get(), L"[dll]I1"));
+    EXPECT_EQ(1, store.readDllMap(read));
+    EXPECT_EQ((pairList{{L"one.dll", 1}}), pairsOf(read));
+
+    // A text too long for 260 characters fails its pair.
+    setDword(L"[dll]I1", 2);
+    setText(L"[dll]S1", std::wstring(260, L'x'));
+    EXPECT_EQ(1, store.readDllMap(read));
+    EXPECT_EQ((pairList{{L"one.dll", 1}}), pairsOf(read));
+
+    // Same text twice: the later index wins.
+    setText(L"[dll]S1", L"one.dll");
+    EXPECT_EQ(1, store.readDllMap(read));
+    EXPECT_EQ((pairList{{L"one.dll", 2}}), pairsOf(read));
+}
+
+TEST_F(storeDllMap, writeWithoutAWritableKeyLeavesNothing)
+{
+    dllMap map;
+    ASSERT_EQ(1, map.setAt(L"x.dll", 1));
+    readWriteSettingsToRegistry unbound(nullptr);
+    EXPECT_EQ(1, unbound.writeDllMap(nullptr, map));
+    dllMap read;
+    EXPECT_EQ(1, unbound.readDllMap(read));
+    EXPECT_EQ(0u, read.getCount());
+
+    setText(L"[dll]S0", L"kept.dll");
+    const uniqueRegistryKey readOnly = scratch.reopen(KEY_READ);
+    readWriteSettingsToRegistry reader(readOnly.get());
+    EXPECT_EQ(1, reader.writeDllMap(nullptr, map));
+    EXPECT_EQ(std::string("k\0e\0p\0t\0.\0d\0l\0l\0\0\0", 18), raw(L"[dll]S0", REG_SZ));
+}
+} // namespace
