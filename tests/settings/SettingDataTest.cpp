@@ -1,0 +1,193 @@
+// The product key HKEY_CURRENT_USER\Software\OstraVell\Korvanex64 in the test
+// prefix's own registry; the program runs alone on that key (RESOURCE_LOCK).
+#include "settings/SettingData.h"
+
+#include "failureLogFixture.h"
+#include "support/stubString.h"
+#include "support/uniqueHandle.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace
+{
+constexpr wchar_t makerPath[] = L"Software\\OstraVell";
+constexpr wchar_t fullPath[] = L"HKEY_CURRENT_USER\\Software\\OstraVell\\Korvanex64";
+
+// Opens the slots up for inspection.
+class inspectedSettingData : public SettingData
+{
+public:
+    using SettingData::makerKey;
+    using SettingData::otherKey1;
+    using SettingData::otherKey2;
+    using SettingData::otherKey3;
+    using SettingData::productKey;
+    using SettingData::softwareKey;
+
+    bool allSlotsEmpty() const
+    {
+        return otherKey1 == nullptr && otherKey2 == nullptr && softwareKey == nullptr && otherKey3 == nullptr &&
+               makerKey == nullptr && productKey == nullptr;
+    }
+};
+
+std::wstring text(const stubString& value)
+{
+    return std::wstring(value.GetString(), value.GetLength());
+}
+
+bool keyExists(const wchar_t* path)
+{
+    uniqueRegistryKey key;
+    return RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+}
+
+class productKeyAccess : public failureLogTest
+{
+protected:
+    void SetUp() override
+    {
+        failureLogTest::SetUp();
+        RegDeleteTreeW(HKEY_CURRENT_USER, makerPath);
+        RegDeleteKeyW(HKEY_CURRENT_USER, makerPath);
+        ASSERT_FALSE(keyExists(makerPath));
+    }
+    void TearDown() override
+    {
+        RegDeleteTreeW(HKEY_CURRENT_USER, makerPath);
+        RegDeleteKeyW(HKEY_CURRENT_USER, makerPath);
+        failureLogTest::TearDown();
+    }
+
+    // A volatile maker key: no non-volatile product key can be made under it.
+    void makeVolatileMakerKey()
+    {
+        uniqueRegistryKey maker;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, makerPath, 0, nullptr, REG_OPTION_VOLATILE,
+                                                 KEY_ALL_ACCESS, nullptr, maker.put(), nullptr));
+    }
+
+    static LSTATUS writeThrough(HKEY key)
+    {
+        const DWORD one = 1;
+        return RegSetValueExW(key, L"probe", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof(one));
+    }
+
+    const std::wstring logPath = failureLogFolder::file(L"productKey.log");
+};
+
+TEST_F(productKeyAccess, readWriteModeCreatesMissingLevelsAndClosesAll)
+{
+    inspectedSettingData settings;
+    stubString errorText(L"untouched");
+    stubString keyPath;
+    const std::string before = failureLogFolder::read(logPath);
+    ASSERT_EQ(1, settings.openProductKey(logPath.c_str(), 1, errorText, keyPath));
+    EXPECT_EQ(fullPath, text(keyPath));
+    EXPECT_EQ(L"untouched", text(errorText));
+    EXPECT_NE(nullptr, settings.softwareKey);
+    EXPECT_NE(nullptr, settings.makerKey);
+    EXPECT_NE(nullptr, settings.productKey);
+    EXPECT_EQ(nullptr, settings.otherKey1);
+    EXPECT_EQ(nullptr, settings.otherKey2);
+    EXPECT_EQ(nullptr, settings.otherKey3);
+    EXPECT_EQ(ERROR_SUCCESS, writeThrough(settings.productKey));
+
+    EXPECT_EQ(1, settings.closeProductKeys(logPath.c_str()));
+    EXPECT_TRUE(settings.allSlotsEmpty());
+    EXPECT_TRUE(keyExists(L"Software\\OstraVell\\Korvanex64"));
+    // Nothing failed, so nothing was reported.
+    EXPECT_EQ(before, failureLogFolder::read(logPath));
+}
+
+TEST_F(productKeyAccess, onlyModeOneGivesWriteAccess)
+{
+    for (const int mode : {0, 2, -1, 1}) {
+        inspectedSettingData settings;
+        stubString errorText;
+        stubString keyPath;
+        ASSERT_EQ(1, settings.openProductKey(nullptr, mode, errorText, keyPath)) << mode;
+        EXPECT_EQ(fullPath, text(keyPath));
+        EXPECT_EQ(mode == 1 ? ERROR_SUCCESS : ERROR_ACCESS_DENIED, writeThrough(settings.productKey)) << mode;
+        EXPECT_EQ(1, settings.closeProductKeys(nullptr));
+    }
+}
+
+TEST_F(productKeyAccess, failingLastLevelReportsPathAndSystemTextAndClosesEverything)
+{
+    makeVolatileMakerKey();
+    inspectedSettingData settings;
+    stubString errorText(L"untouched");
+    stubString keyPath;
+    const std::string before = failureLogFolder::read(logPath);
+    EXPECT_EQ(0, settings.openProductKey(logPath.c_str(), 1, errorText, keyPath));
+    const std::string after = failureLogFolder::read(logPath);
+
+    EXPECT_EQ(fullPath, text(keyPath));
+    std::wstring expected = L"Failure accessing registry key:\r\n" + std::wstring(fullPath) + L"\r\n\r\n " +
+                            systemTextW(ERROR_CHILD_MUST_BE_VOLATILE);
+    while (!expected.empty() && iswspace(expected.back()))
+        expected.pop_back();
+    EXPECT_EQ(expected, text(errorText));
+    ASSERT_FALSE(text(errorText).empty());
+    EXPECT_FALSE(iswspace(text(errorText).back()));
+    EXPECT_TRUE(settings.allSlotsEmpty());
+
+    // One narrow report with an empty name; the closes that follow succeed.
+    EXPECT_EQ(systemTextA(ERROR_CHILD_MUST_BE_VOLATILE) + " : Creating key : ", after.substr(before.size()));
+}
+
+TEST_F(productKeyAccess, failedCloseIsReportedAndTheRestStillClose)
+{
+    inspectedSettingData settings;
+    stubString errorText;
+    stubString keyPath;
+    ASSERT_EQ(1, settings.openProductKey(nullptr, 1, errorText, keyPath));
+    const HKEY product = settings.productKey;
+
+    // A handle that was already closed makes its RegCloseKey fail for real.
+    HKEY stale = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, &stale));
+    ASSERT_EQ(ERROR_SUCCESS, RegCloseKey(stale));
+    settings.otherKey1 = stale;
+
+    const std::string before = failureLogFolder::read(logPath);
+    EXPECT_EQ(0, settings.closeProductKeys(logPath.c_str()));
+    const std::string after = failureLogFolder::read(logPath);
+    EXPECT_EQ(systemTextA(ERROR_INVALID_HANDLE) + " : Closing Key : ", after.substr(before.size()));
+    EXPECT_TRUE(settings.allSlotsEmpty());
+    EXPECT_EQ(ERROR_INVALID_HANDLE, writeThrough(product)); // the product key was closed too
+
+    EXPECT_EQ(1, settings.closeProductKeys(logPath.c_str()));
+    EXPECT_EQ(after, failureLogFolder::read(logPath));
+}
+
+TEST_F(productKeyAccess, destructionClosesKeysStillHeld)
+{
+    HKEY product = nullptr;
+    {
+        inspectedSettingData settings;
+        stubString errorText;
+        stubString keyPath;
+        ASSERT_EQ(1, settings.openProductKey(nullptr, 1, errorText, keyPath));
+        product = settings.productKey;
+        ASSERT_EQ(ERROR_SUCCESS, writeThrough(product));
+    }
+    EXPECT_EQ(ERROR_INVALID_HANDLE, writeThrough(product));
+}
+
+TEST_F(productKeyAccess, reportsAreSilentWithTheLogOff)
+{
+    setLogFileEnabled(0);
+    makeVolatileMakerKey();
+    inspectedSettingData settings;
+    stubString errorText;
+    stubString keyPath;
+    const std::string before = failureLogFolder::read(logPath);
+    EXPECT_EQ(0, settings.openProductKey(logPath.c_str(), 0, errorText, keyPath));
+    EXPECT_EQ(before, failureLogFolder::read(logPath));
+    EXPECT_FALSE(errorText.IsEmpty());
+}
+} // namespace
