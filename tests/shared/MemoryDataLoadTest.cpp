@@ -1,0 +1,144 @@
+#include "shared/MemoryData.h"
+
+#include "observedSettings.h"
+#include "productKeyBackup.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <cwchar>
+#include <string>
+
+namespace
+{
+struct integerValue
+{
+    const wchar_t* name;
+    int _profilerHookDebugData::*field;
+};
+
+// Written out here, not taken from the product's table, so that a wrong name
+// or a swapped field there shows.
+const integerValue integerValues[] = {
+    {L"phiDisassembleLineHooking", &_profilerHookDebugData::phiDisassembleLineHooking},
+    {L"phiTrackFunctionCallsEntryExit", &_profilerHookDebugData::phiTrackFunctionCallsEntryExit},
+    {L"phiTrackFunctionCallsExtra", &_profilerHookDebugData::phiTrackFunctionCallsExtra},
+    {L"phiTrackFunctionCallParentList", &_profilerHookDebugData::phiTrackFunctionCallParentList},
+    {L"phiTrackFunctionHooking", &_profilerHookDebugData::phiTrackFunctionHooking},
+    {L"phiTrackFileLineHooks", &_profilerHookDebugData::phiTrackFileLineHooks},
+    {L"phiDoHeapValidate", &_profilerHookDebugData::phiDoHeapValidate},
+    {L"phiHideSymbolNames", &_profilerHookDebugData::phiHideSymbolNames},
+    {L"phiHideFilenames", &_profilerHookDebugData::phiHideFilenames},
+    {L"phiTrackMemoryMappedFiles", &_profilerHookDebugData::phiTrackMemoryMappedFiles},
+    {L"phiTrackDotNetProfiler", &_profilerHookDebugData::phiTrackDotNetProfiler},
+};
+
+_profilerHookDebugData markedRecord(wchar_t fill, int base)
+{
+    _profilerHookDebugData record;
+    std::wmemset(record.phiBreakpointLogFile, fill, 259);
+    record.phiBreakpointLogFile[259] = L'\0';
+    int value = base;
+    for (const integerValue& v : integerValues)
+        record.*v.field = value++;
+    return record;
+}
+
+void storeAll(const wchar_t* text, int base)
+{
+    productKeyBackup::setText(L"phiBreakpointLogFile", text);
+    int value = base;
+    for (const integerValue& v : integerValues)
+        productKeyBackup::setDword(v.name, static_cast<DWORD>(value++));
+}
+
+class MemoryDataLoad : public testing::Test
+{
+protected:
+    productKeyBackup backup;
+    observedSettings<MemoryData> data;
+};
+} // namespace
+
+TEST_F(MemoryDataLoad, readsAllTwelveValuesIntoBothRecords)
+{
+    storeAll(L"C:\\break\\points.log", 1000);
+    _profilerHookDebugData out = markedRecord(L'#', -1);
+    EXPECT_EQ(1, data.loadProfilerTracingSettings(out));
+    EXPECT_TRUE(data.slotsEmpty());
+    EXPECT_EQ(std::wstring(L"C:\\break\\points.log"), out.phiBreakpointLogFile);
+    int value = 1000;
+    for (const integerValue& v : integerValues) {
+        EXPECT_EQ(value, out.*v.field) << testing::PrintToString(std::wstring(v.name));
+        EXPECT_EQ(value, data.profilerHookDebugData.*v.field);
+        ++value;
+    }
+    EXPECT_EQ(0, std::memcmp(out.phiBreakpointLogFile, data.profilerHookDebugData.phiBreakpointLogFile,
+                             (std::wcslen(out.phiBreakpointLogFile) + 1) * sizeof(wchar_t)));
+}
+
+TEST_F(MemoryDataLoad, emptyProductKeyGivesEmptyTextAndTheObjectsIntegers)
+{
+    data.profilerHookDebugData = markedRecord(L'o', 500);
+    _profilerHookDebugData out = markedRecord(L'#', -1);
+    EXPECT_EQ(1, data.loadProfilerTracingSettings(out));
+    EXPECT_EQ(L'\0', out.phiBreakpointLogFile[0]);
+    EXPECT_EQ(L'#', out.phiBreakpointLogFile[1]) << "only the terminator is copied";
+    int value = 500;
+    for (const integerValue& v : integerValues)
+        EXPECT_EQ(value++, out.*v.field);
+    EXPECT_TRUE(data.slotsEmpty());
+}
+
+TEST_F(MemoryDataLoad, integersKeepThePreviousLoadWhenValuesDisappear)
+{
+    storeAll(L"first.log", 10);
+    _profilerHookDebugData out{};
+    ASSERT_EQ(1, data.loadProfilerTracingSettings(out));
+    productKeyBackup::deleteValue(L"phiHideFilenames");
+    productKeyBackup::deleteValue(L"phiBreakpointLogFile");
+    productKeyBackup::setDword(L"phiTrackDotNetProfiler", 99);
+    _profilerHookDebugData second = markedRecord(L'#', -1);
+    EXPECT_EQ(1, data.loadProfilerTracingSettings(second));
+    EXPECT_EQ(L'\0', second.phiBreakpointLogFile[0]);
+    EXPECT_EQ(out.phiHideFilenames, second.phiHideFilenames);
+    EXPECT_EQ(99, second.phiTrackDotNetProfiler);
+    EXPECT_EQ(out.phiDoHeapValidate, second.phiDoHeapValidate);
+}
+
+TEST_F(MemoryDataLoad, textOf260CharactersReadsAsEmpty)
+{
+    storeAll(std::wstring(260, L'x').c_str(), 0);
+    _profilerHookDebugData out = markedRecord(L'#', -1);
+    EXPECT_EQ(1, data.loadProfilerTracingSettings(out));
+    EXPECT_EQ(L'\0', out.phiBreakpointLogFile[0]);
+
+    storeAll(std::wstring(259, L'y').c_str(), 0);
+    EXPECT_EQ(1, data.loadProfilerTracingSettings(out));
+    EXPECT_EQ(std::wstring(259, L'y'), out.phiBreakpointLogFile);
+}
+
+TEST_F(MemoryDataLoad, fittingTextLeavesTheCallersCharactersBehindItsTerminator)
+{
+    storeAll(L"abc", 0);
+    _profilerHookDebugData out = markedRecord(L'#', -1);
+    EXPECT_EQ(1, data.loadProfilerTracingSettings(out));
+    EXPECT_EQ(std::wstring(L"abc"), out.phiBreakpointLogFile);
+    EXPECT_EQ(L'#', out.phiBreakpointLogFile[4]);
+    EXPECT_EQ(L'#', out.phiBreakpointLogFile[258]);
+}
+
+TEST_F(MemoryDataLoad, unreachableProductKeyLeavesTheCallersRecord)
+{
+    storeAll(L"before.log", 7);
+    _profilerHookDebugData out{};
+    ASSERT_EQ(1, data.loadProfilerTracingSettings(out));
+    const _profilerHookDebugData before = out;
+
+    productKeyBackup::makeMakerKeyVolatile();
+    data.profilerHookDebugData.phiTrackFunctionHooking = -5;
+    EXPECT_EQ(0, data.loadProfilerTracingSettings(out));
+    EXPECT_EQ(0, std::memcmp(&before, &out, sizeof(out)));
+    EXPECT_EQ(-5, data.profilerHookDebugData.phiTrackFunctionHooking);
+    EXPECT_TRUE(data.slotsEmpty());
+}

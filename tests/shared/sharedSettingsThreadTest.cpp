@@ -1,0 +1,237 @@
+#include "shared/MemoryData.h"
+#include "shared/SettingDataKorvane.h"
+#include "shared/SettingDataQexal.h"
+
+#include "observedSettings.h"
+#include "productKeyBackup.h"
+#include "support/uniqueHandle.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace
+{
+constexpr int threadCount = 6;
+constexpr int callsPerThread = 60;
+
+// Flag values the writers use: any value read must be one of them whole.
+constexpr DWORD flagValues[] = {0x11111111, 0x2222EEEE, 0x3C3C3C3C, 0x4000000F};
+
+bool isFlagValue(int value)
+{
+    for (DWORD candidate : flagValues) {
+        if (static_cast<int>(candidate) == value)
+            return true;
+    }
+    return false;
+}
+
+// Runs body(threadIndex) on threadCount Win32 threads at once and waits for
+// all of them; every thread handle is closed before this returns.
+void runOnThreads(const std::function<void(int)>& body)
+{
+    struct start
+    {
+        const std::function<void(int)>* body;
+        int index;
+        std::atomic<int>* ready;
+    };
+    std::atomic<int> ready{0};
+    std::vector<start> starts;
+    for (int i = 0; i < threadCount; ++i)
+        starts.push_back({&body, i, &ready});
+    std::vector<uniqueKernelHandle> threads;
+    for (start& s : starts) {
+        threads.emplace_back(CreateThread(
+            nullptr, 0,
+            [](void* parameter) -> DWORD {
+                auto* s = static_cast<start*>(parameter);
+                // All threads begin together, so that the calls overlap.
+                s->ready->fetch_add(1);
+                while (s->ready->load() < threadCount)
+                    SwitchToThread();
+                (*s->body)(s->index);
+                return 0;
+            },
+            &s, 0, nullptr));
+        ASSERT_TRUE(static_cast<bool>(threads.back()));
+    }
+    std::vector<HANDLE> raw;
+    for (const uniqueKernelHandle& t : threads)
+        raw.push_back(t.get());
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(static_cast<DWORD>(raw.size()), raw.data(), TRUE, 120000));
+}
+
+// Open handles of the process. Wine's GetProcessHandleCount always answers 0,
+// so the handle table is probed instead: a handle value is in use exactly
+// when GetHandleInformation accepts it. Registry keys count as well.
+DWORD handleCount()
+{
+    DWORD count = 0;
+    for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
+        DWORD flags = 0;
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
+            ++count;
+    }
+    return count;
+}
+
+class sharedSettingsThreads : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        productKeyBackup::setText(L"phiBreakpointLogFile", L"threads.log");
+        for (int i = 0; i < 11; ++i)
+            productKeyBackup::setDword(integerNames[i], static_cast<DWORD>(0x01010101 * (i + 1)));
+        productKeyBackup::setDword(L"memoryMappedFileHasBeenOpened", flagValues[0]);
+        productKeyBackup::setDword(L"memoryMappedFileHasBeenOpenedFunctions", flagValues[1]);
+    }
+
+    static void expectLoaded(const _profilerHookDebugData& record)
+    {
+        EXPECT_EQ(std::wstring(L"threads.log"), record.phiBreakpointLogFile);
+        for (int i = 0; i < 11; ++i)
+            EXPECT_EQ(0x01010101 * (i + 1), record.*integerFields[i]) << "field " << i;
+    }
+
+    static constexpr const wchar_t* integerNames[11] = {
+        L"phiDisassembleLineHooking", L"phiTrackFunctionCallsEntryExit", L"phiTrackFunctionCallsExtra",
+        L"phiTrackFunctionCallParentList", L"phiTrackFunctionHooking", L"phiTrackFileLineHooks",
+        L"phiDoHeapValidate", L"phiHideSymbolNames", L"phiHideFilenames", L"phiTrackMemoryMappedFiles",
+        L"phiTrackDotNetProfiler"};
+
+    static constexpr int _profilerHookDebugData::*integerFields[11] = {
+        &_profilerHookDebugData::phiDisassembleLineHooking,     &_profilerHookDebugData::phiTrackFunctionCallsEntryExit,
+        &_profilerHookDebugData::phiTrackFunctionCallsExtra,    &_profilerHookDebugData::phiTrackFunctionCallParentList,
+        &_profilerHookDebugData::phiTrackFunctionHooking,       &_profilerHookDebugData::phiTrackFileLineHooks,
+        &_profilerHookDebugData::phiDoHeapValidate,             &_profilerHookDebugData::phiHideSymbolNames,
+        &_profilerHookDebugData::phiHideFilenames,              &_profilerHookDebugData::phiTrackMemoryMappedFiles,
+        &_profilerHookDebugData::phiTrackDotNetProfiler};
+
+    productKeyBackup backup;
+};
+} // namespace
+
+TEST_F(sharedSettingsThreads, callsOnOneObjectAreSerialised)
+{
+    observedSettings<MemoryData> memory;
+    observedSettings<SettingDataQexal> qexal;
+    observedSettings<SettingDataKorvane> korvane;
+    qexal.memoryMappedFileHasBeenOpened = static_cast<int>(flagValues[2]);
+    std::atomic<int> failures{0};
+
+    runOnThreads([&](int index) {
+        for (int call = 0; call < callsPerThread; ++call) {
+            int ok = 1;
+            switch ((index + call) % 4) {
+            case 0: {
+                _profilerHookDebugData out{};
+                ok = memory.loadProfilerTracingSettings(out);
+                expectLoaded(out);
+                break;
+            }
+            case 1:
+                ok = qexal.writeMemoryMappedFileHasBeenOpened(nullptr, 1, 0);
+                break;
+            case 2:
+                ok = qexal.readMemoryMappedFileHasBeenOpened(nullptr);
+                break;
+            default:
+                ok = korvane.readMemoryMappedFileHasBeenOpened(nullptr);
+                break;
+            }
+            if (ok != 1)
+                failures.fetch_add(1);
+        }
+    });
+
+    EXPECT_EQ(0, failures.load());
+    EXPECT_TRUE(memory.slotsEmpty());
+    EXPECT_TRUE(qexal.slotsEmpty());
+    EXPECT_TRUE(korvane.slotsEmpty());
+    expectLoaded(memory.profilerHookDebugData);
+    EXPECT_TRUE(isFlagValue(qexal.memoryMappedFileHasBeenOpened));
+    EXPECT_EQ(static_cast<int>(flagValues[1]), korvane.memoryMappedFileHasBeenOpenedFunctions);
+}
+
+TEST_F(sharedSettingsThreads, objectsOfTheirOwnOnEveryThread)
+{
+    std::atomic<int> failures{0};
+    std::atomic<int> slotsLeftOpen{0};
+    std::atomic<int> tornValues{0};
+
+    runOnThreads([&](int index) {
+        observedSettings<MemoryData> memory;
+        observedSettings<SettingDataQexal> writer;
+        observedSettings<SettingDataQexal> reader;
+        writer.memoryMappedFileHasBeenOpened = static_cast<int>(flagValues[index % 4]);
+        for (int call = 0; call < callsPerThread; ++call) {
+            _profilerHookDebugData out{};
+            int ok = memory.loadProfilerTracingSettings(out);
+            expectLoaded(out);
+            ok &= writer.writeMemoryMappedFileHasBeenOpened(nullptr, 1, 0);
+            ok &= reader.readMemoryMappedFileHasBeenOpened(nullptr);
+            if (ok != 1)
+                failures.fetch_add(1);
+            if (!isFlagValue(reader.memoryMappedFileHasBeenOpened))
+                tornValues.fetch_add(1);
+            if (!memory.slotsEmpty() || !writer.slotsEmpty() || !reader.slotsEmpty())
+                slotsLeftOpen.fetch_add(1);
+        }
+    });
+
+    EXPECT_EQ(0, failures.load());
+    EXPECT_EQ(0, tornValues.load());
+    EXPECT_EQ(0, slotsLeftOpen.load());
+}
+
+TEST_F(sharedSettingsThreads, noHandleIsLeftBehind)
+{
+    observedSettings<MemoryData> memory;
+    observedSettings<SettingDataQexal> qexal;
+    observedSettings<SettingDataKorvane> korvane;
+    auto everyCall = [&] {
+        _profilerHookDebugData out{};
+        (void)memory.loadProfilerTracingSettings(out);
+        (void)qexal.writeMemoryMappedFileHasBeenOpened(nullptr, 1, 0);
+        (void)qexal.readMemoryMappedFileHasBeenOpened(nullptr);
+        (void)korvane.readMemoryMappedFileHasBeenOpened(nullptr);
+    };
+    // The first calls may set up what the process keeps for good.
+    everyCall();
+    runOnThreads([&](int) { everyCall(); });
+
+    const DWORD before = handleCount();
+    {
+        // The count must be able to move, or a flat count proves nothing.
+        uniqueRegistryKey probe;
+        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, probe.put()));
+        ASSERT_EQ(before + 1, handleCount());
+    }
+    for (int round = 0; round < 20; ++round)
+        everyCall();
+    runOnThreads([&](int) {
+        for (int call = 0; call < 20; ++call)
+            everyCall();
+    });
+    EXPECT_EQ(before, handleCount());
+
+    // The same with a product key that cannot be opened: the failing paths
+    // close what they opened too.
+    productKeyBackup::makeMakerKeyVolatile();
+    const DWORD beforeFailing = handleCount();
+    runOnThreads([&](int) {
+        for (int call = 0; call < 20; ++call)
+            everyCall();
+    });
+    EXPECT_EQ(beforeFailing, handleCount());
+    EXPECT_TRUE(memory.slotsEmpty());
+    EXPECT_TRUE(qexal.slotsEmpty());
+    EXPECT_TRUE(korvane.slotsEmpty());
+}
