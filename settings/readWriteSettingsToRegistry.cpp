@@ -16,11 +16,12 @@ namespace
 // the terminator. Values up to this size cost one query and no allocation.
 constexpr DWORD firstStringBufferBytes = 522;
 
-// A block on the support heap for one string read.
+// A block on the support heap for one string read or write.
 class readBuffer
 {
 public:
-    explicit readBuffer(SIZE_T bytes) noexcept : memory(oskHeapAlloc(0, bytes)) {}
+    // No block for a size of 0.
+    explicit readBuffer(SIZE_T bytes) noexcept : memory(bytes != 0 ? oskHeapAlloc(0, bytes) : nullptr) {}
     ~readBuffer()
     {
         if (memory != nullptr)
@@ -355,13 +356,36 @@ int readWriteSettingsToRegistry::writeStubString(const wchar_t* logPath, const w
     return setValue(key, logPath, name, REG_SZ, value.GetString(), bytes, "setting string value");
 }
 
+// Exactly length characters are stored. The registry adds a terminator of
+// its own to REG_SZ data whose last character is not one while the character
+// after it is, and reads that character (past the caller's length) to find
+// out; so unterminated text goes through a copy followed by a non-terminator.
 int readWriteSettingsToRegistry::writeStringBuffer(const wchar_t* logPath, const wchar_t* name,
                                                    const wchar_t* buffer, DWORD length)
 {
-    if (UINT64{length} * sizeof(wchar_t) > 0xFFFFFFFFu)
+    if (key == nullptr)
         return 0;
-    return setValue(key, logPath, name, REG_SZ, buffer, length * static_cast<DWORD>(sizeof(wchar_t)),
-                    "setting string value");
+    if ((buffer == nullptr && length != 0) || UINT64{length} * sizeof(wchar_t) > 0xFFFFFFFFu) {
+        if (logPath != nullptr && isLogFileEnabled())
+            reportErrorToLogFile(logPath, ERROR_INVALID_PARAMETER, "setting string value", name);
+        return 0;
+    }
+    const DWORD bytes = length * static_cast<DWORD>(sizeof(wchar_t));
+    if (length == 0 || buffer[length - 1] == L'\0')
+        return setValue(key, logPath, name, REG_SZ, buffer, bytes, "setting string value");
+
+    constexpr DWORD localCharacters = firstStringBufferBytes / sizeof(wchar_t);
+    wchar_t local[localCharacters];
+    const readBuffer remote(length < localCharacters ? 0 : (SIZE_T{length} + 1) * sizeof(wchar_t));
+    wchar_t* copy = length < localCharacters ? local : reinterpret_cast<wchar_t*>(remote.get());
+    if (copy == nullptr) {
+        if (logPath != nullptr && isLogFileEnabled())
+            reportErrorToLogFile(logPath, ERROR_NOT_ENOUGH_MEMORY, "setting string value", name);
+        return 0;
+    }
+    std::memcpy(copy, buffer, bytes);
+    copy[length] = L' ';
+    return setValue(key, logPath, name, REG_SZ, copy, bytes, "setting string value");
 }
 
 // The narrow name reports through the narrow failure log, which tests the

@@ -228,20 +228,30 @@ TEST_F(storeSingleValues, stringWritesStoreTheirTerminatedText)
     EXPECT_TRUE(read.IsEmpty());
 }
 
+// The registry would extend unterminated REG_SZ data by the terminator that
+// follows it in the caller's buffer; the store keeps the length given.
 TEST_F(storeSingleValues, stringBufferWriteStoresExactlyTheGivenLength)
 {
-    // The character after the length is not a terminator, so nothing can
-    // extend what is stored.
-    const wchar_t text[] = L"abcd";
-    ASSERT_EQ(1, store.writeStringBuffer(nullptr, L"three", text, 3));
-    EXPECT_EQ(bytesOf(text, 6), raw(L"three", REG_SZ));
-
     const wchar_t terminated[] = L"abc";
+    ASSERT_EQ(1, store.writeStringBuffer(nullptr, L"three", terminated, 3));
+    EXPECT_EQ(bytesOf(terminated, 6), raw(L"three", REG_SZ));
     ASSERT_EQ(1, store.writeStringBuffer(nullptr, L"four", terminated, 4));
     EXPECT_EQ(bytesOf(terminated, 8), raw(L"four", REG_SZ));
-
     ASSERT_EQ(1, store.writeStringBuffer(nullptr, L"none", terminated, 0));
     EXPECT_EQ("", raw(L"none", REG_SZ));
+
+    // Long text goes through a heap copy.
+    std::wstring longText(1000, L'L');
+    longText += L'\0';
+    ASSERT_EQ(1, store.writeStringBuffer(nullptr, L"long", longText.c_str(), 1000));
+    EXPECT_EQ(bytesOf(longText.c_str(), 2000), raw(L"long", REG_SZ));
+    ASSERT_EQ(1, store.writeStringBuffer(nullptr, L"longTerminated", longText.c_str(), 1001));
+    EXPECT_EQ(bytesOf(longText.c_str(), 2002), raw(L"longTerminated", REG_SZ));
+
+    EXPECT_EQ(0, store.writeStringBuffer(nullptr, L"null", nullptr, 3));
+    EXPECT_FALSE(scratch.exists(L"null"));
+    EXPECT_EQ(1, store.writeStringBuffer(nullptr, L"nullEmpty", nullptr, 0));
+    EXPECT_EQ("", raw(L"nullEmpty", REG_SZ));
 }
 
 TEST_F(storeSingleValues, stringReadsOfEveryLength)
