@@ -4,23 +4,13 @@
 
 namespace
 {
-// Letters outside ASCII: one system lookup, made only after the raw
-// characters differed. Surrogates are left alone; a lone one has no case.
-wchar_t lowerNonAscii(wchar_t c) noexcept
+// Letters outside ASCII: one system comparison, made only after the raw
+// characters differed. The ordinal comparison without case is the one the
+// file system uses for names: the system's simple case mapping, with no
+// locale to look up.
+bool equalWithoutCase(wchar_t a, wchar_t b) noexcept
 {
-    if (c >= 0xD800 && c <= 0xDFFF)
-        return c;
-    wchar_t lower = c;
-    if (LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_LOWERCASE, &c, 1, &lower, 1, nullptr, nullptr, 0) != 1)
-        return c;
-    return lower;
-}
-
-wchar_t lowerAny(wchar_t c) noexcept
-{
-    if (c < 0x80)
-        return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 0x20) : c;
-    return lowerNonAscii(c);
+    return CompareStringOrdinal(&a, 1, &b, 1, TRUE) == CSTR_EQUAL;
 }
 
 struct sameCase
@@ -35,13 +25,14 @@ struct anyCase
         if (a == b)
             return true;
         if ((a | b) < 0x80) {
-            // Both ASCII: they differ only by case when one is the other's
-            // upper-case form.
-            const wchar_t la = (a >= L'A' && a <= L'Z') ? static_cast<wchar_t>(a + 0x20) : a;
-            const wchar_t lb = (b >= L'A' && b <= L'Z') ? static_cast<wchar_t>(b + 0x20) : b;
-            return la == lb;
+            // Both ASCII: a case pair differs in bit 0x20 alone, and its
+            // lower-case form is a letter.
+            if ((a ^ b) != 0x20)
+                return false;
+            const wchar_t lower = static_cast<wchar_t>(a | 0x20);
+            return lower >= L'a' && lower <= L'z';
         }
-        return lowerAny(a) == lowerAny(b);
+        return equalWithoutCase(a, b);
     }
 };
 
