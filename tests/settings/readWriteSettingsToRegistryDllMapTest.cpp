@@ -1,5 +1,6 @@
 #include "settings/readWriteSettingsToRegistry.h"
 
+#include "storeFixture.h"
 #include "support/hashMap.h"
 #include "support/stubString.h"
 #include "testSupport/scratchRegistryKey.h"
@@ -29,29 +30,7 @@ pairList sorted(pairList pairs)
     return pairs;
 }
 
-class storeDllMap : public ::testing::Test
-{
-protected:
-    void setDword(const std::wstring& name, DWORD value)
-    {
-        scratch.setRaw(name.c_str(), REG_DWORD, &value, sizeof(value));
-    }
-    void setText(const std::wstring& name, const std::wstring& text)
-    {
-        scratch.setRaw(name.c_str(), REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    }
-    std::string raw(const wchar_t* name, DWORD expectedType)
-    {
-        DWORD type = 0;
-        std::string data;
-        EXPECT_TRUE(scratch.queryRaw(name, type, data)) << "value missing";
-        EXPECT_EQ(expectedType, type);
-        return data;
-    }
-
-    scratchRegistryKey scratch;
-    readWriteSettingsToRegistry store{scratch.get()};
-};
+using storeDllMap = storeFixture;
 
 TEST_F(storeDllMap, writeClearsOldPairsThenNumbersInIterationOrder)
 {

@@ -1,6 +1,7 @@
 #include "settings/readWriteSettingsToRegistry.h"
 
 #include "framework/CWideString.h"
+#include "storeFixture.h"
 #include "support/hashMap.h"
 #include "support/intArray.h"
 #include "support/stringArray.h"
@@ -10,48 +11,35 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
 namespace
 {
-class storeFamilies : public ::testing::Test
+class storeFamilies : public storeFixture
 {
 protected:
-    void setDword(const wchar_t* name, DWORD value) { scratch.setRaw(name, REG_DWORD, &value, sizeof(value)); }
-    void setText(const std::wstring& name, const std::wstring& text)
-    {
-        scratch.setRaw(name.c_str(), REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    }
+    // A terminated REG_SZ value's text.
     std::wstring text(const wchar_t* name)
     {
-        DWORD type = 0;
-        std::string data;
-        if (!scratch.queryRaw(name, type, data) || type != REG_SZ)
-            return L"<not a string>";
+        const std::string data = raw(name, REG_SZ);
+        if (data.size() < 2)
+            return L"<no terminator>";
         return std::wstring(reinterpret_cast<const wchar_t*>(data.data()), data.size() / 2 - 1);
     }
+    // A REG_DWORD value of exactly 4 bytes.
     DWORD dword(const wchar_t* name)
     {
-        DWORD type = 0;
-        std::string data;
-        EXPECT_TRUE(scratch.queryRaw(name, type, data)) << "missing";
-        EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
+        const std::string data = raw(name, REG_DWORD);
         EXPECT_EQ(4u, data.size());
         DWORD value = 0;
         std::memcpy(&value, data.data(), std::min<std::size_t>(4, data.size()));
         return value;
     }
-    std::vector<std::wstring> valueNames()
+    std::vector<std::wstring> sortedValueNames()
     {
-        std::vector<std::wstring> names;
-        for (DWORD i = 0;; ++i) {
-            wchar_t name[16384];
-            DWORD length = 16384;
-            if (RegEnumValueW(scratch.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-                break;
-            names.emplace_back(name, length);
-        }
+        std::vector<std::wstring> names = valueNames();
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -89,19 +77,11 @@ protected:
     std::vector<std::wstring> enumerationOrder(const std::wstring& prefix)
     {
         std::vector<std::wstring> names;
-        for (DWORD i = 0;; ++i) {
-            wchar_t name[16384];
-            DWORD length = 16384;
-            if (RegEnumValueW(scratch.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-                break;
-            if (std::wstring(name, length).rfind(prefix, 0) == 0)
-                names.emplace_back(name, length);
-        }
+        for (const std::wstring& name : valueNames())
+            if (name.rfind(prefix, 0) == 0)
+                names.push_back(name);
         return names;
     }
-
-    scratchRegistryKey scratch;
-    readWriteSettingsToRegistry store{scratch.get()};
 };
 
 TEST_F(storeFamilies, collectValueNamesTakesCaseSensitivePrefixMatchesWithSmallData)
@@ -272,7 +252,7 @@ TEST_F(storeFamilies, deletionsRemoveOnlyTheirKindsBelowCount)
     };
     const auto remainingOf = [&](const std::wstring& family) {
         std::vector<std::wstring> names;
-        for (const std::wstring& name : valueNames())
+        for (const std::wstring& name : sortedValueNames())
             if (name.rfind(family, 0) == 0)
                 names.push_back(name);
         return names;

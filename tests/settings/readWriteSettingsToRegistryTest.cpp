@@ -1,6 +1,7 @@
 #include "settings/readWriteSettingsToRegistry.h"
 
 #include "framework/CWideString.h"
+#include "storeFixture.h"
 #include "support/stubString.h"
 #include "testSupport/scratchRegistryKey.h"
 
@@ -156,21 +157,7 @@ TYPED_TEST(fixedSizeValue, nullKeyAndReadOnlyKeyFail)
     EXPECT_FALSE(this->scratch.exists(L"value"));
 }
 
-class storeSingleValues : public ::testing::Test
-{
-protected:
-    std::string raw(const wchar_t* name, DWORD expectedType)
-    {
-        DWORD type = 0;
-        std::string data;
-        EXPECT_TRUE(scratch.queryRaw(name, type, data)) << "value missing";
-        EXPECT_EQ(expectedType, type);
-        return data;
-    }
-
-    scratchRegistryKey scratch;
-    readWriteSettingsToRegistry store{scratch.get()};
-};
+using storeSingleValues = storeFixture;
 
 TEST_F(storeSingleValues, wordAndEightByteIntegersAreRegDwordOfTheirOwnWidth)
 {
