@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwctype>
 #include <string>
 
 namespace
