@@ -67,17 +67,13 @@ public:
                 return nullptr;
             std::memset(buckets, 0, sizeof(entry*) * SIZE_T{bucketCount});
         }
-        entry* node = takeFreeNode();
-        if (node == nullptr)
+        void* storage = takeFreeNode();
+        if (storage == nullptr)
             return nullptr;
-        ::new (static_cast<void*>(&node->key)) Key(text);
-        ::new (static_cast<void*>(&node->value)) Value();
-        node->hash = hash;
         entry*& head = buckets[hash % bucketCount];
-        node->next = head;
-        head = node;
+        head = ::new (storage) entry{head, hash, Key(text), Value()};
         ++count;
-        return &node->value;
+        return &head->value;
     }
 
     // 1 when stored, 0 when memory ran out.
@@ -95,9 +91,10 @@ public:
     {
         if (buckets != nullptr) {
             for (UINT32 b = 0; b < bucketCount; ++b)
-                for (entry* node = buckets[b]; node != nullptr; node = node->next) {
-                    node->value.~Value();
-                    node->key.~Key();
+                for (entry* node = buckets[b]; node != nullptr;) {
+                    entry* next = node->next;
+                    node->~entry();
+                    node = next;
                 }
             oskHeapFree(getStubHeap(), 0, buckets);
             buckets = nullptr;
@@ -154,6 +151,12 @@ private:
     {
         block* next;
     };
+    // An unused node's storage holds only the link to the next unused one.
+    struct freeLink
+    {
+        freeLink* next;
+    };
+    static_assert(sizeof(entry) >= sizeof(freeLink) && alignof(entry) >= alignof(freeLink));
     // Nodes follow the block header, aligned for an entry.
     static constexpr SIZE_T nodeOffset = (sizeof(block) + alignof(entry) - 1) / alignof(entry) * alignof(entry);
 
@@ -167,23 +170,20 @@ private:
         return nullptr;
     }
 
-    entry* takeFreeNode() noexcept
+    // Storage for one entry, taken from a new block of blockSize nodes when
+    // none is left.
+    void* takeFreeNode() noexcept
     {
         if (freeNodes == nullptr) {
             void* memory = oskHeapAlloc(0, nodeOffset + sizeof(entry) * SIZE_T{blockSize});
             if (memory == nullptr)
                 return nullptr;
-            block* fresh = static_cast<block*>(memory);
-            fresh->next = blocks;
-            blocks = fresh;
-            // Raw node storage; key and value are constructed when used.
-            entry* nodes = reinterpret_cast<entry*>(static_cast<char*>(memory) + nodeOffset);
-            for (UINT32 i = blockSize; i > 0; --i) {
-                nodes[i - 1].next = freeNodes;
-                freeNodes = &nodes[i - 1];
-            }
+            blocks = ::new (memory) block{blocks};
+            char* nodes = static_cast<char*>(memory) + nodeOffset;
+            for (UINT32 i = blockSize; i > 0; --i)
+                freeNodes = ::new (nodes + sizeof(entry) * (i - 1)) freeLink{freeNodes};
         }
-        entry* node = freeNodes;
+        freeLink* node = freeNodes;
         freeNodes = node->next;
         return node;
     }
@@ -191,7 +191,7 @@ private:
     entry** buckets = nullptr;
     UINT32 bucketCount;
     UINT32 count = 0;
-    entry* freeNodes = nullptr;
+    freeLink* freeNodes = nullptr;
     block* blocks = nullptr;
     UINT32 blockSize;
 };
