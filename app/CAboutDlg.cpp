@@ -1,0 +1,5 @@
+#include "app/CAboutDlg.h"
+
+#include "resources/resource.h"
+
+CAboutDlg::CAboutDlg(HWND owner) : CDialogBase(IDD_ABOUTBOX, owner) {}

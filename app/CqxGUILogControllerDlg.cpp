@@ -1,0 +1,252 @@
+#include "app/CqxGUILogControllerDlg.h"
+
+#include "app/CAboutDlg.h"
+#include "app/CIndexedFileDialog.h"
+#include "app/defaultLogFile.h"
+#include "app/dialogCaption.h"
+#include "app/uiLoggerSettings.h"
+#include "resources/resource.h"
+#include "settings/readWriteSettingsToRegistry.h"
+
+#include <shellapi.h>
+
+namespace
+{
+constexpr UINT timerPeriodMs = 100;
+constexpr int lastTimerId = 100;
+constexpr const wchar_t* fallbackProgramName = L"qxGUILogController";
+} // namespace
+
+using Self = CqxGUILogControllerDlg;
+
+const dialogMessageEntry<Self> CqxGUILogControllerDlg::messageMap[10] = {
+    {WM_TIMER, 0, 0, &dialogHandlers::timer<Self, &Self::onTimer>},
+    {WM_SYSCOMMAND, 0, 0, &dialogHandlers::sysCommand<Self, &Self::onSysCommand>},
+    {WM_PAINT, 0, 0, &dialogHandlers::paint<Self, &Self::onPaint>},
+    {WM_QUERYDRAGICON, 0, 0, &dialogHandlers::queryDragIcon<Self, &Self::onQueryDragIcon>},
+    {WM_COMMAND, BN_CLICKED, IDC_BROWSE, &dialogHandlers::command<Self, &Self::browseLogFile>},
+    {WM_COMMAND, BN_CLICKED, IDC_VIEW, &dialogHandlers::command<Self, &Self::viewLogFile>},
+    {WM_COMMAND, BN_CLICKED, IDC_DELETE, &dialogHandlers::command<Self, &Self::deleteLogFile>},
+    {WM_COMMAND, EN_CHANGE, IDC_LOGFILE_EDIT, &dialogHandlers::command<Self, &Self::updateFileButtons>},
+    {WM_COMMAND, BN_CLICKED, IDC_RESET, &dialogHandlers::command<Self, &Self::setDefaultControls>},
+    // Apply stays in the dialog whatever saveSettings reports.
+    {WM_COMMAND, BN_CLICKED, IDC_APPLY, &dialogHandlers::commandIgnoringResult<Self, &Self::saveSettings>},
+};
+
+CqxGUILogControllerDlg::CqxGUILogControllerDlg(HWND owner)
+    : CDialogBase(IDD_LOGCONTROLLER_DIALOG, owner),
+      // A shared icon of the module: never destroyed.
+      icon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)))
+{
+}
+
+bool CqxGUILogControllerDlg::dispatchMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
+{
+    return dispatchMessageMap(messageMap, *this, message, wParam, lParam, result);
+}
+
+BOOL CqxGUILogControllerDlg::onInitDialog()
+{
+    addAboutMenuEntry();
+    SendMessageW(getSafeHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(getSafeHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+
+    wchar_t modulePath[MAX_PATH] = {};
+    const bool named = GetModuleFileNameW(nullptr, modulePath, MAX_PATH) != 0;
+    SetWindowTextW(getSafeHwnd(), dialogCaption(named ? modulePath : fallbackProgramName));
+
+    setDefaultControls();
+    // Unreadable settings leave the defaults in place, without a word.
+    if (openProfilerKey(0) != 0) {
+        readWriteSettingsToRegistry store(productKey.get());
+        readUiLoggerSettings(store);
+        showSettingsInControls();
+        // The store only borrows the key; it is dropped after the keys close.
+        closeProfilerKeys();
+    }
+
+    startTimer();
+    updateFileButtons();
+    return TRUE;
+}
+
+void CqxGUILogControllerDlg::addAboutMenuEntry()
+{
+    const HMENU systemMenu = GetSystemMenu(getSafeHwnd(), FALSE);
+    if (systemMenu == nullptr)
+        return;
+    wchar_t text[256] = {};
+    if (LoadStringW(GetModuleHandleW(nullptr), IDS_ABOUTBOX, text, 256) <= 0)
+        return;
+    AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, text);
+}
+
+void CqxGUILogControllerDlg::showSettingsInControls()
+{
+    setItemText(IDC_LOGFILE_EDIT, uiLoggerSettings.fileName);
+    // Stored values other than 0 and 1 go to the box as they are.
+    checkButton(IDC_WRITE_NEW_FILE, static_cast<UINT>(uiLoggerSettings.writeNewFile));
+    checkButton(IDC_ENABLE_LOGGING, static_cast<UINT>(uiLoggerSettings.enabled));
+    checkButton(IDC_MONITOR_LAUNCH_ERRORS, static_cast<UINT>(uiLoggerSettings.monitorLaunchErrorCodes));
+    checkButton(IDC_MONITOR_UI_RECEIVE_COMM, static_cast<UINT>(uiLoggerSettings.monitorUiReceiveComm));
+}
+
+int CqxGUILogControllerDlg::openProfilerKey(int mode)
+{
+    const REGSAM access = mode == 1 ? KEY_READ | KEY_WRITE : KEY_READ;
+    closeProfilerKeys();
+    // Create-or-open in both modes: with read rights only, whether a missing
+    // level may be made is the registry's decision.
+    const auto createOrOpen = [access](HKEY parent, const wchar_t* name, uniqueRegistryKey& into) {
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(parent, name, 0, nullptr, 0, access, nullptr, &key, nullptr) != ERROR_SUCCESS)
+            return false;
+        into.reset(key);
+        return true;
+    };
+    if (createOrOpen(HKEY_CURRENT_USER, L"Software", softwareKey) &&
+        createOrOpen(softwareKey.get(), L"OstraVell", makerKey) &&
+        createOrOpen(makerKey.get(), L"Korvanex64", productKey))
+        return 1;
+    closeProfilerKeys();
+    return 0;
+}
+
+void CqxGUILogControllerDlg::closeProfilerKeys() noexcept
+{
+    // Product key first, the parents after it.
+    productKey.reset();
+    makerKey.reset();
+    softwareKey.reset();
+}
+
+void CqxGUILogControllerDlg::startTimer()
+{
+    for (int id = 1; id <= lastTimerId; ++id) {
+        if (SetTimer(getSafeHwnd(), static_cast<UINT_PTR>(id), timerPeriodMs, nullptr) != 0) {
+            timerId = id;
+            return;
+        }
+    }
+    timerId = -1;
+}
+
+void CqxGUILogControllerDlg::enableIfNamedFileExists(int buttonId, const wchar_t* name) const
+{
+    const HWND button = getItem(buttonId);
+    if (button != nullptr)
+        EnableWindow(button, GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES);
+}
+
+void CqxGUILogControllerDlg::updateFileButtons()
+{
+    const CWideString name = getItemText(IDC_LOGFILE_EDIT);
+    enableIfNamedFileExists(IDC_DELETE, name);
+    enableIfNamedFileExists(IDC_VIEW, name);
+}
+
+void CqxGUILogControllerDlg::onTimer(UINT_PTR)
+{
+    const CWideString name = getItemText(IDC_LOGFILE_EDIT);
+    enableIfNamedFileExists(IDC_VIEW, name);
+    enableIfNamedFileExists(IDC_DELETE, name);
+}
+
+void CqxGUILogControllerDlg::setDefaultControls()
+{
+    setItemText(IDC_LOGFILE_EDIT, getDefaultLogFileName());
+    checkButton(IDC_WRITE_NEW_FILE, BST_CHECKED);
+    checkButton(IDC_ENABLE_LOGGING, BST_UNCHECKED);
+    checkButton(IDC_MONITOR_LAUNCH_ERRORS, BST_CHECKED);
+    checkButton(IDC_MONITOR_UI_RECEIVE_COMM, BST_CHECKED);
+    updateFileButtons();
+}
+
+int CqxGUILogControllerDlg::saveSettings()
+{
+    const auto checked = [this](int id) { return isButtonChecked(id) == BST_CHECKED ? 1 : 0; };
+    uiLoggerSettings.fileName = getItemText(IDC_LOGFILE_EDIT);
+    uiLoggerSettings.enabled = checked(IDC_ENABLE_LOGGING);
+    uiLoggerSettings.writeNewFile = checked(IDC_WRITE_NEW_FILE);
+    uiLoggerSettings.monitorLaunchErrorCodes = checked(IDC_MONITOR_LAUNCH_ERRORS);
+    uiLoggerSettings.monitorUiReceiveComm = checked(IDC_MONITOR_UI_RECEIVE_COMM);
+
+    int saved = 0;
+    if (openProfilerKey(1) != 0) {
+        readWriteSettingsToRegistry store(productKey.get());
+        saved = writeUiLoggerSettings(store);
+        closeProfilerKeys();
+    }
+    if (saved == 0)
+        MessageBoxW(getSafeHwnd(), L"Error writing to registry, try again as administrator", L"Registry Error",
+                    MB_OK | MB_ICONEXCLAMATION);
+    return saved;
+}
+
+void CqxGUILogControllerDlg::onOK()
+{
+    if (saveSettings() != 0)
+        CDialogBase::onOK();
+}
+
+void CqxGUILogControllerDlg::viewLogFile()
+{
+    const CWideString name = getItemText(IDC_LOGFILE_EDIT);
+    if (GetFileAttributesW(name) == INVALID_FILE_ATTRIBUTES) {
+        MessageBeep(0xFFFFFFFF);
+        return;
+    }
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    info.lpVerb = L"open";
+    info.lpFile = name;
+    info.nShow = SW_SHOWNORMAL;
+    // Whatever goes wrong, the shell reports it itself.
+    (void)ShellExecuteExW(&info);
+}
+
+void CqxGUILogControllerDlg::deleteLogFile()
+{
+    // No question and no message: the buttons show whether the file is gone.
+    (void)DeleteFileW(getItemText(IDC_LOGFILE_EDIT));
+    updateFileButtons();
+}
+
+void CqxGUILogControllerDlg::browseLogFile()
+{
+    CIndexedFileDialog chooser(getSafeHwnd());
+    if (chooser.doModal() == IDOK)
+        setItemText(IDC_LOGFILE_EDIT, chooser.getPathName());
+    updateFileButtons();
+}
+
+BOOL CqxGUILogControllerDlg::onSysCommand(UINT commandId, LPARAM)
+{
+    if ((commandId & 0xFFF0) != IDM_ABOUTBOX)
+        return FALSE;
+    CAboutDlg about(getSafeHwnd());
+    (void)about.doModal();
+    return TRUE;
+}
+
+BOOL CqxGUILogControllerDlg::onPaint()
+{
+    if (!IsIconic(getSafeHwnd()))
+        return FALSE;
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(getSafeHwnd(), &paint);
+    SendMessageW(getSafeHwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client;
+    GetClientRect(getSafeHwnd(), &client);
+    const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, icon);
+    EndPaint(getSafeHwnd(), &paint);
+    return TRUE;
+}
+
+HICON CqxGUILogControllerDlg::onQueryDragIcon() const
+{
+    return icon;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "framework/CDialogBase.h"
+#include "framework/dialogMessageMap.h"
+#include "support/uniqueHandle.h"
+
+#include <windows.h>
+
+// The options dialog: the six logging values of the profiler's key, and
+// the actions on the log file (Browse, View, Delete) and its default path.
+class CqxGUILogControllerDlg : public CDialogBase
+{
+public:
+    explicit CqxGUILogControllerDlg(HWND owner = nullptr);
+
+    // Opens or creates HKCU\Software, OstraVell and Korvanex64 into the key
+    // members: read and write for mode 1, read only otherwise. Non-zero when
+    // all three are open; on failure none stays open.
+    int openProfilerKey(int mode);
+
+    void setDefaultControls();
+    // View and Delete are enabled exactly when the named file exists.
+    void updateFileButtons();
+    // Controls into uiLoggerSettings, then into the registry. Non-zero when
+    // every value was written; otherwise the user has been told.
+    int saveSettings();
+
+    void viewLogFile();
+    void deleteLogFile();
+    void browseLogFile();
+
+    // The accepted id of the periodic timer; -1 when none was accepted.
+    int getTimerId() const noexcept { return timerId; }
+
+protected:
+    BOOL onInitDialog() override;
+    void onOK() override;
+    bool dispatchMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+private:
+    void onTimer(UINT_PTR timerId);
+    BOOL onSysCommand(UINT commandId, LPARAM lParam);
+    BOOL onPaint();
+    HICON onQueryDragIcon() const;
+
+    void addAboutMenuEntry();
+    void startTimer();
+    void closeProfilerKeys() noexcept;
+    void showSettingsInControls();
+    void enableIfNamedFileExists(int buttonId, const wchar_t* name) const;
+
+    HICON icon;
+    uniqueRegistryKey productKey;
+    uniqueRegistryKey makerKey;
+    uniqueRegistryKey softwareKey;
+    int timerId = 0;
+
+    static const dialogMessageEntry<CqxGUILogControllerDlg> messageMap[10];
+};

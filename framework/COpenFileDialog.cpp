@@ -1,0 +1,47 @@
+#include "framework/COpenFileDialog.h"
+
+#include <cwchar>
+
+COpenFileDialog::COpenFileDialog(const wchar_t* extension, const wchar_t* fileName, DWORD flags,
+                                 const wchar_t* filter, HWND owner)
+    : defaultExtension(extension), filterText(filter)
+{
+    // The system wants the pieces separated by nulls and the list ended by
+    // two of them; CWideString supplies the last one.
+    for (const wchar_t* at = filterText.GetString(); *at != L'\0'; ++at)
+        systemFilter += *at == L'|' ? L'\0' : *at;
+    if (systemFilter.GetLength() == 0 || systemFilter.GetString()[systemFilter.GetLength() - 1] != L'\0')
+        systemFilter += L'\0';
+
+    if (fileName != nullptr)
+        wcsncpy_s(fileBuffer, fileBufferLength, fileName, _TRUNCATE);
+
+    settings.lStructSize = sizeof(settings);
+    settings.hwndOwner = owner;
+    settings.lpstrFilter = filterText.IsEmpty() ? nullptr : systemFilter.GetString();
+    settings.nFilterIndex = 1;
+    settings.lpstrFile = fileBuffer;
+    settings.nMaxFile = fileBufferLength;
+    settings.lpstrDefExt = defaultExtension.IsEmpty() ? nullptr : defaultExtension.GetString();
+    settings.Flags = flags | OFN_EXPLORER | OFN_ENABLESIZING;
+}
+
+INT_PTR COpenFileDialog::doModal()
+{
+    return GetOpenFileNameW(&settings) ? IDOK : IDCANCEL;
+}
+
+CWideString COpenFileDialog::getPathName() const
+{
+    return CWideString(fileBuffer);
+}
+
+CWideString COpenFileDialog::getFileExt() const
+{
+    const wchar_t* name = fileBuffer;
+    for (const wchar_t* at = fileBuffer; *at != L'\0'; ++at)
+        if (*at == L'\\' || *at == L'/')
+            name = at + 1;
+    const wchar_t* dot = std::wcsrchr(name, L'.');
+    return CWideString(dot != nullptr ? dot + 1 : L"");
+}

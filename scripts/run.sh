@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# run.sh: installs what is missing, configures, builds and opens the log
+# controller's dialog under Wine.
+#
+# With a display (DISPLAY set) the dialog opens there and the script returns
+# when it is closed. Without one the dialog opens on a virtual display, a
+# screenshot of it is saved to build/screenshots/korGUILogController.png,
+# and the program is closed again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+cmake --preset default >/dev/null
+cmake --build --preset default --target korGUILogController
+
+exe="$PWD/build/app/korGUILogController.exe"
+
+if [ -n "${DISPLAY:-}" ]; then
+  exec scripts/with-wine.sh build bash -c '"$WINE64" "$1"' run "$exe"
+fi
+
+screenshot="$PWD/build/screenshots/korGUILogController.png"
+mkdir -p "$(dirname "$screenshot")"
+scripts/with-wine.sh --virtual-display build bash -c '
+  set -euo pipefail
+  exe=$1 screenshot=$2
+  "$WINE64" "$exe" </dev/null >/dev/null 2>&1 &
+  program=$!
+  # The caption is set when the dialog opens; wait until it is mapped.
+  window=""
+  for _ in $(seq 1 600); do
+    window=$(xdotool search --onlyvisible --name "^korGUILogController x64$" 2>/dev/null | head -n1 || true)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  if [ -z "$window" ]; then
+    echo "run: the dialog did not appear" >&2
+    kill "$program" 2>/dev/null || true
+    exit 1
+  fi
+  # Mapped is not yet painted: give the first paint a moment.
+  sleep 1
+  import -window root "$screenshot"
+  # taskkill without /F closes the window as the close box would (Cancel).
+  "$WINE64" taskkill /IM korGUILogController.exe </dev/null >/dev/null 2>&1 || kill "$program" 2>/dev/null || true
+  wait "$program" || true
+  echo "run: screenshot of the dialog saved to $screenshot"
+' run "$exe" "$screenshot"
