@@ -103,7 +103,7 @@ TEST_F(MemoryDataFilters, classPatternsMatchTheComposedNameWithCase)
     EXPECT_EQ(1, fileClassMethod("main.cpp", "shape", "Draw"));
 }
 
-TEST_F(MemoryDataFilters, missingClassOrMethodComposesAsDocumented)
+TEST_F(MemoryDataFilters, missingClassBecomesObjectAndMissingMethodIsLeftOut)
 {
     fill(data.classMethodFilters, {L"Object::Draw"});
     EXPECT_EQ(1, fileClassMethod(nullptr, nullptr, "Draw"));
