@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 namespace
 {
 // Letters outside ASCII: one system comparison, made only after the raw
@@ -32,6 +34,8 @@ struct anyCase
             const wchar_t lower = static_cast<wchar_t>(a | 0x20);
             return lower >= L'a' && lower <= L'z';
         }
+        if (a == L'\0' || b == L'\0')
+            return false;
         return equalWithoutCase(a, b);
     }
 };
@@ -47,9 +51,9 @@ enum class segmentResult
 // Tries the pattern segment starting at pattern against the text at text;
 // on reachedStar, length is the segment's length.
 template <typename Compare>
-segmentResult trySegment(const wchar_t* pattern, const wchar_t* text, unsigned long long& length) noexcept
+segmentResult trySegment(const wchar_t* pattern, const wchar_t* text, std::size_t& length) noexcept
 {
-    for (unsigned long long i = 0;; ++i) {
+    for (std::size_t i = 0;; ++i) {
         const wchar_t p = pattern[i];
         const wchar_t t = text[i];
         if (p == L'\0')
@@ -78,7 +82,7 @@ int match(const wchar_t* pattern, const wchar_t* text) noexcept
             ++pattern;
         }
         for (;;) {
-            unsigned long long length = 0;
+            std::size_t length = 0;
             const segmentResult result = trySegment<Compare>(pattern, text, length);
             if (result == segmentResult::wholeMatch)
                 return 1;
@@ -90,7 +94,7 @@ int match(const wchar_t* pattern, const wchar_t* text) noexcept
                 break;
             }
             // A mismatch: a segment after a '*' may start one character
-            // later (the text character here is never the terminator).
+            // later (a mismatch never happens where the text has ended).
             if (!floating)
                 return 0;
             ++text;
