@@ -1,6 +1,8 @@
 #include "settings/SettingData.h"
 
 #include "settings/failureLog.h"
+#include "settings/readWriteSettingsToRegistry.h"
+#include "support/stubLockGuard.h"
 #include "support/stubString.h"
 #include "support/uniqueHandle.h"
 
@@ -89,4 +91,22 @@ int SettingData::closeProductKeys(const wchar_t* logPath)
             result = 0;
     }
     return result;
+}
+
+int SettingData::readProductDword(const wchar_t* logPath, const wchar_t* name, int& value)
+{
+    stubLockGuard guard(&settingsLock, nullptr);
+    stubString errorText;
+    stubString keyPath;
+    if (openProductKey(logPath, 0, errorText, keyPath) == 0)
+        return 0;
+    // The store borrows productKey; closeProductKeys closes it before the
+    // store goes, and the store never closes what it borrowed.
+    readWriteSettingsToRegistry store(productKey);
+    DWORD stored = static_cast<DWORD>(value);
+    const int read = store.readDword(name, stored);
+    if (read != 0)
+        value = static_cast<int>(stored);
+    const int closed = closeProductKeys(logPath);
+    return (read != 0 && closed != 0) ? 1 : 0;
 }

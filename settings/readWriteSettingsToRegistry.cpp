@@ -119,6 +119,21 @@ int readText(Query&& query, Take&& take) noexcept
     take(text, boundedLength(text, size / sizeof(Char)));
     return 1;
 }
+
+// A wide string read into either string class: both take the text bounded
+// by what was stored through assign.
+template <typename Target>
+int readWideText(HKEY key, const wchar_t* name, Target& value) noexcept
+{
+    if (key == nullptr)
+        return 0;
+    return readText<wchar_t>(
+        [&](BYTE* data, DWORD& size) {
+            DWORD type = 0;
+            return RegQueryValueExW(key, name, nullptr, &type, data, &size);
+        },
+        [&](const wchar_t* text, std::size_t length) { value.assign(text, length); });
+}
 } // namespace
 
 readWriteSettingsToRegistry::readWriteSettingsToRegistry(HKEY key) : key(key) {}
@@ -200,26 +215,12 @@ int readWriteSettingsToRegistry::readTime(const wchar_t* name, timeValue& value)
 
 int readWriteSettingsToRegistry::readString(const wchar_t* name, CWideString& value)
 {
-    if (key == nullptr)
-        return 0;
-    return readText<wchar_t>(
-        [&](BYTE* data, DWORD& size) {
-            DWORD type = 0;
-            return RegQueryValueExW(key, name, nullptr, &type, data, &size);
-        },
-        [&](const wchar_t* text, std::size_t length) { value.assign(text, length); });
+    return readWideText(key, name, value);
 }
 
 int readWriteSettingsToRegistry::readStubString(const wchar_t* name, stubString& value)
 {
-    if (key == nullptr)
-        return 0;
-    return readText<wchar_t>(
-        [&](BYTE* data, DWORD& size) {
-            DWORD type = 0;
-            return RegQueryValueExW(key, name, nullptr, &type, data, &size);
-        },
-        [&](const wchar_t* text, std::size_t length) { value.assign(text, length); });
+    return readWideText(key, name, value);
 }
 
 int readWriteSettingsToRegistry::readStubStringA(const char* name, stubString& value)

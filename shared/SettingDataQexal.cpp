@@ -8,7 +8,6 @@ namespace
 {
 constexpr wchar_t openedValueName[] = L"memoryMappedFileHasBeenOpened";
 constexpr int readWriteAccess = 1;
-constexpr int readAccess = 0;
 } // namespace
 
 SettingDataQexal::SettingDataQexal() = default;
@@ -35,17 +34,5 @@ int SettingDataQexal::writeMemoryMappedFileHasBeenOpened(const wchar_t* logPath,
 
 int SettingDataQexal::readMemoryMappedFileHasBeenOpened(const wchar_t* logPath)
 {
-    stubLockGuard guard(&settingsLock, nullptr);
-    stubString errorText;
-    stubString keyPath;
-    if (openProductKey(logPath, readAccess, errorText, keyPath) == 0)
-        return 0;
-    readWriteSettingsToRegistry store(productKey);
-    // A stored value shorter than 4 bytes replaces only the low-order bytes.
-    DWORD value = static_cast<DWORD>(memoryMappedFileHasBeenOpened);
-    const int read = store.readDword(openedValueName, value);
-    if (read != 0)
-        memoryMappedFileHasBeenOpened = static_cast<int>(value);
-    const int closed = closeProductKeys(logPath);
-    return (read != 0 && closed != 0) ? 1 : 0;
+    return readProductDword(logPath, openedValueName, memoryMappedFileHasBeenOpened);
 }
