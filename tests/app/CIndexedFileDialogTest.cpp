@@ -1,0 +1,139 @@
+#include "dialogRunner.h"
+#include "productKey.h"
+#include "uiWait.h"
+
+#include "app/CIndexedFileDialog.h"
+#include "resources/resource.h"
+#include "testSupport/scratchFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+TEST(findFilterIndex, firstPatternListWithTheExtension)
+{
+    EXPECT_EQ(1, CIndexedFileDialog(nullptr).findFilterIndex());
+    EXPECT_EQ(1, CIndexedFileDialog::findFilterIndex(L"QX Log Files (*.txt)|*.txt|All Files (*.*)|*.*||", L"txt"));
+    // Descriptions (with "(") do not count; lists split at ";"; case is ignored.
+    EXPECT_EQ(2, CIndexedFileDialog::findFilterIndex(L"All (*.*)|*.*|Logs (*.log;*.TXT)|*.log;*.TXT||", L"txt"));
+    EXPECT_EQ(0, CIndexedFileDialog::findFilterIndex(L"Logs (*.log)|*.log||", L"txt"));
+    // Empty pieces fall away before counting.
+    EXPECT_EQ(2, CIndexedFileDialog::findFilterIndex(L"||A (*.a)|*.a|||B (*.txt)|*.txt||", L"txt"));
+    // A pattern without a "." matches nothing.
+    EXPECT_EQ(0, CIndexedFileDialog::findFilterIndex(L"Any|txt||", L"txt"));
+}
+
+class browseTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        productKey::reset();
+        productKey::create();
+        lastFolderByExtension.RemoveAll();
+    }
+    void TearDown() override { productKey::reset(); }
+
+    // Presses Browse, types name into the file dialog and presses Open (or
+    // Cancel when name is null); returns false when the dialog did not come.
+    bool browse(dialogRunner& runner, const wchar_t* name)
+    {
+        const HWND dialog = runner.window();
+        uiWait::clickPosted(dialog, IDC_BROWSE);
+        HWND chooser = nullptr;
+        if (!uiWait::until([&] {
+                chooser = uiWait::findThreadWindow(runner.threadId(), L"#32770", nullptr, dialog);
+                return chooser != nullptr;
+            }))
+            return false;
+        EXPECT_EQ(dialog, GetWindow(chooser, GW_OWNER));
+        if (name != nullptr) {
+            // The file-name box: a combo box on newer layouts, an edit box on older ones.
+            HWND nameBox = GetDlgItem(chooser, 0x47C);
+            if (nameBox == nullptr)
+                nameBox = GetDlgItem(chooser, 0x480);
+            EXPECT_NE(nullptr, nameBox);
+            SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
+        }
+        const int button = name != nullptr ? IDOK : IDCANCEL;
+        PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(chooser, button)));
+        return uiWait::until([&] { return !IsWindow(chooser); });
+    }
+};
+
+TEST_F(browseTest, chosenPathGoesToTheEditBoxAndFoldersAreRememberedPerExtension)
+{
+    scratchFolder logs;
+    scratchFolder traces;
+    scratchFolder upper;
+    const std::wstring runPath = logs.file(L"run.txt");
+    scratchFolder::writeAll(runPath, "x");
+    dialogRunner runner;
+    const HWND dialog = runner.window();
+    ASSERT_NE(nullptr, dialog);
+
+    ASSERT_TRUE(browse(runner, runPath.c_str()));
+    EXPECT_EQ(runPath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
+    EXPECT_TRUE(uiWait::isItemEnabled(dialog, IDC_VIEW)) << "buttons brought up to date";
+    CWideString remembered;
+    ASSERT_TRUE(lastFolderByExtension.Lookup(L"txt", remembered));
+    EXPECT_EQ(logs.path(), std::wstring(remembered));
+
+    // Under "All Files" another extension is remembered on its own.
+    const std::wstring tracePath = traces.file(L"trace.log");
+    ASSERT_TRUE(browse(runner, tracePath.c_str()));
+    EXPECT_EQ(tracePath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
+    ASSERT_TRUE(lastFolderByExtension.Lookup(L"log", remembered));
+    EXPECT_EQ(traces.path(), std::wstring(remembered));
+
+    // The next Browse starts in the folder remembered for "txt", and a
+    // name without extension gets the default one (an open dialog adds it
+    // when a file of that name exists).
+    scratchFolder::writeAll(logs.file(L"next.txt"), "x");
+    ASSERT_TRUE(browse(runner, L"next"));
+    EXPECT_EQ(logs.file(L"next.txt"), uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
+
+    // An upper-case extension is remembered in lower case.
+    const std::wstring upperPath = upper.file(L"A.TXT");
+    ASSERT_TRUE(browse(runner, upperPath.c_str()));
+    ASSERT_TRUE(lastFolderByExtension.Lookup(L"txt", remembered));
+    EXPECT_EQ(upper.path(), std::wstring(remembered));
+    EXPECT_EQ(2, lastFolderByExtension.GetCount());
+}
+
+TEST_F(browseTest, cancelLeavesTheEditBoxAlone)
+{
+    scratchFolder folder;
+    const std::wstring logPath = folder.file(L"kept.txt");
+    dialogRunner runner;
+    const HWND dialog = runner.window();
+    ASSERT_NE(nullptr, dialog);
+    uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, logPath);
+    scratchFolder::writeAll(logPath, "x");
+
+    ASSERT_TRUE(browse(runner, nullptr));
+    SendMessageW(dialog, WM_NULL, 0, 0);
+    EXPECT_EQ(logPath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
+    // The file appeared after the last text change.
+    EXPECT_TRUE(uiWait::isItemEnabled(dialog, IDC_VIEW));
+    EXPECT_TRUE(lastFolderByExtension.IsEmpty());
+}
+
+TEST_F(browseTest, vanishedRememberedFolderIsNotUsed)
+{
+    scratchFolder folder;
+    const std::wstring gone = folder.path() + L"\\gone";
+    lastFolderByExtension.SetAt(L"txt", gone.c_str());
+    dialogRunner runner;
+    const HWND dialog = runner.window();
+    ASSERT_NE(nullptr, dialog);
+
+    const std::wstring chosen = folder.file(L"here.txt");
+    ASSERT_TRUE(browse(runner, chosen.c_str()));
+    EXPECT_EQ(chosen, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
+    CWideString remembered;
+    ASSERT_TRUE(lastFolderByExtension.Lookup(L"txt", remembered));
+    EXPECT_EQ(folder.path(), std::wstring(remembered));
+}
+} // namespace

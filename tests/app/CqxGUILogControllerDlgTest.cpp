@@ -1,0 +1,505 @@
+#include "dialogRunner.h"
+#include "productKey.h"
+#include "uiWait.h"
+
+#include "app/defaultLogFile.h"
+#include "app/dialogCaption.h"
+#include "app/uiLoggerSettings.h"
+#include "resources/resource.h"
+#include "testSupport/scratchFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <tlhelp32.h>
+
+#include <cstring>
+#include <set>
+
+namespace
+{
+constexpr const wchar_t* enabledName = L"uiLogger::enabled";
+constexpr const wchar_t* fileNameName = L"uiLogger::fileName";
+constexpr const wchar_t* writeNewFileName = L"uiLogger::writeNewFile";
+constexpr const wchar_t* launchErrorsName = L"uiLogger::monitorLaunchErrorCodes";
+constexpr const wchar_t* receiveCommName = L"uiLogger::monitorUiReceiveComm";
+constexpr const wchar_t* autoMergeName = L"uiLogger::monitorAutoMerge";
+constexpr const wchar_t* allNames[] = {enabledName,      fileNameName,    writeNewFileName,
+                                       launchErrorsName, receiveCommName, autoMergeName};
+
+DWORD storedDword(const wchar_t* name)
+{
+    DWORD type = 0;
+    std::string data;
+    EXPECT_TRUE(productKey::query(name, type, data)) << "missing value";
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
+    EXPECT_EQ(4u, data.size());
+    DWORD value = 0xDEADBEEF;
+    if (data.size() == 4)
+        std::memcpy(&value, data.data(), 4);
+    return value;
+}
+
+std::wstring storedString(const wchar_t* name)
+{
+    DWORD type = 0;
+    std::string data;
+    EXPECT_TRUE(productKey::query(name, type, data)) << "missing value";
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
+    EXPECT_EQ(0u, data.size() % 2);
+    std::wstring text(data.size() / 2, L'\0');
+    std::memcpy(text.data(), data.data(), data.size());
+    // The terminating null is part of what was written.
+    EXPECT_FALSE(text.empty());
+    if (!text.empty()) {
+        EXPECT_EQ(L'\0', text.back());
+        text.pop_back();
+    }
+    return text;
+}
+
+// Every value of the product key, raw, for comparing before and after.
+std::string snapshot()
+{
+    std::string all;
+    for (const wchar_t* name : allNames) {
+        DWORD type = 0;
+        std::string data;
+        all += productKey::query(name, type, data) ? std::to_string(type) + ":" + data + "|" : "missing|";
+    }
+    return all;
+}
+
+// Waits until the UI thread has handled everything sent before.
+void roundTrip(HWND dialog)
+{
+    SendMessageW(dialog, WM_NULL, 0, 0);
+}
+
+class logControllerDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        productKey::reset();
+        uiLoggerSettings = uiLoggerSettingsRecord{};
+    }
+    void TearDown() override { productKey::reset(); }
+};
+
+TEST_F(logControllerDialogTest, emptyKeyShowsEmptyNameAndClearedBoxes)
+{
+    productKey::create();
+    dialogRunner runner;
+    const HWND dialog = runner.window();
+    ASSERT_NE(nullptr, dialog);
+
+    EXPECT_EQ(L"", uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
+    for (const int box : {IDC_WRITE_NEW_FILE, IDC_ENABLE_LOGGING, IDC_MONITOR_LAUNCH_ERRORS,
+                          IDC_MONITOR_UI_RECEIVE_COMM})
+        EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, box)) << "box " << box;
+    EXPECT_FALSE(uiWait::isItemEnabled(dialog, IDC_VIEW));
+    EXPECT_FALSE(uiWait::isItemEnabled(dialog, IDC_DELETE));
+
+    // The caption is the program's file name with " x64" for its extension.
+    wchar_t modulePath[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, modulePath, MAX_PATH);
+    const std::wstring caption = uiWait::windowText(dialog);
+    EXPECT_EQ(std::wstring(dialogCaption(modulePath)), caption);
+    EXPECT_EQ(std::wstring::npos, caption.find(L".exe"));
+
+    // The focus starts in the edit box; the timer got the first id.
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetGUIThreadInfo(runner.threadId(), &info));
+    EXPECT_EQ(GetDlgItem(dialog, IDC_LOGFILE_EDIT), info.hwndFocus);
+    EXPECT_EQ(1, runner.dialog().getTimerId());
+    // Opening writes nothing.
+    EXPECT_EQ(0, productKey::valueCount());
+}
+
+TEST_F(logControllerDialogTest, unopenableKeyShowsDefaultsWithoutMessage)
+{
+    productKey::makeUncreatable();
+    dialogRunner runner;
+    const HWND dialog = runner.window();
+    ASSERT_NE(nullptr, dialog);
+
+    const std::wstring shown = uiWait::itemText(dialog, IDC_LOGFILE_EDIT);
+    EXPECT_EQ(std::wstring(getDefaultLogFileName()), shown);
+    const std::wstring tail = L"\\Ostra Vell\\Korvane x64\\korLogUI_x64.txt";
+    ASSERT_GT(shown.size(), tail.size());
+    EXPECT_EQ(tail, shown.substr(shown.size() - tail.size()));
+    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_WRITE_NEW_FILE));
+    EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, IDC_ENABLE_LOGGING));
+    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_MONITOR_LAUNCH_ERRORS));
+    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_MONITOR_UI_RECEIVE_COMM));
+
+    roundTrip(dialog);
+    EXPECT_EQ(nullptr, uiWait::findThreadWindow(runner.threadId(), L"#32770", nullptr, dialog));
+    EXPECT_EQ(0, uiLoggerSettings.enabled);
+    EXPECT_TRUE(uiLoggerSettings.fileName.IsEmpty());
+    EXPECT_EQ(0, uiLoggerSettings.writeNewFile);
+}
+
+TEST_F(logControllerDialogTest, storedValuesAreShownAndApplyWritesAllSix)
+{
+    scratchFolder folder;
+    const std::wstring logPath = folder.file(L"run.log");
+    scratchFolder::writeAll(logPath, "log");
+    productKey::create();
+    productKey::setDword(enabledName, 2); // other than 0 and 1: the box shows it checked
+    productKey::setString(fileNameName, logPath);
+    productKey::setDword(writeNewFileName, 0);
+    productKey::setDword(launchErrorsName, 1);
+    productKey::setDword(receiveCommName, 0);
+    // monitorAutoMerge missing
+
+    dialogRunner runner;
+    const HWND dialog = runner.window();
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(logPath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
+    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_ENABLE_LOGGING));
+    EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, IDC_WRITE_NEW_FILE));
+    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_MONITOR_LAUNCH_ERRORS));
+    EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, IDC_MONITOR_UI_RECEIVE_COMM));
+    EXPECT_TRUE(uiWait::isItemEnabled(dialog, IDC_VIEW));
+    EXPECT_TRUE(uiWait::isItemEnabled(dialog, IDC_DELETE));
+    EXPECT_EQ(2, uiLoggerSettings.enabled);
+    EXPECT_EQ(0, uiLoggerSettings.monitorAutoMerge);
+
+    uiWait::click(dialog, IDC_APPLY);
+    EXPECT_EQ(1u, storedDword(enabledName));
+    EXPECT_EQ(logPath, storedString(fileNameName));
+    EXPECT_EQ(0u, storedDword(writeNewFileName));
+    EXPECT_EQ(1u, storedDword(launchErrorsName));
+    EXPECT_EQ(0u, storedDword(receiveCommName));
+    EXPECT_EQ(0u, storedDword(autoMergeName)) << "created although the dialog has no control for it";
+    EXPECT_FALSE(runner.hasEnded()) << "Apply stays in the dialog";
+}
+
+TEST_F(logControllerDialogTest, applyCarriesAutoMergeAndWritesEverythingAgain)
+{
+    productKey::create();
+    productKey::setDword(autoMergeName, 7);
+    dialogRunner runner;
+    const HWND dialog = runner.window();
+    ASSERT_NE(nullptr, dialog);
+
+    uiWait::click(dialog, IDC_WRITE_NEW_FILE); // cleared on an empty key: now checked
+    uiWait::click(dialog, IDC_APPLY);
+    EXPECT_EQ(L"", storedString(fileNameName)) << "an empty name is the terminator alone";
+    EXPECT_EQ(1u, storedDword(writeNewFileName));
+    EXPECT_EQ(7u, storedDword(autoMergeName));
+    EXPECT_EQ(6, productKey::valueCount());
+
+    // Nothing changed: Apply writes all six again.
+    productKey::reset();
+    uiWait::click(dialog, IDC_APPLY);
+    EXPECT_EQ(6, productKey::valueCount());
+    EXPECT_EQ(7u, storedDword(autoMergeName));
+    EXPECT_EQ(0u, storedDword(enabledName));
+}
+
+TEST_F(logControllerDialogTest, okWritesAndCloses)
+{
+    productKey::create();
+    dialogRunner runner;
+    const HWND dialog = runner.window();
+    ASSERT_NE(nullptr, dialog);
+
+    uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, L"C:\\logs\\ui.txt");
+    uiWait::click(dialog, IDC_ENABLE_LOGGING);
+    uiWait::clickPosted(dialog, IDOK);
+    ASSERT_TRUE(runner.waitForEnd());
+    EXPECT_EQ(IDOK, runner.result());
+    EXPECT_EQ(1u, storedDword(enabledName));
+    EXPECT_EQ(L"C:\\logs\\ui.txt", storedString(fileNameName));
+    EXPECT_EQ(1, uiLoggerSettings.enabled);
+}
+
+TEST_F(logControllerDialogTest, registryErrorKeepsDialogOpenAndSecondOkRetries)
+{
+    productKey::makeUncreatable();
+    dialogRunner runner;
+    const HWND dialog = runner.window();
+    ASSERT_NE(nullptr, dialog);
+    uiWait::click(dialog, IDC_ENABLE_LOGGING);
+
+    for (const int button : {IDC_APPLY, IDOK}) {
+        uiWait::clickPosted(dialog, button);
+        HWND box = nullptr;
+        ASSERT_TRUE(uiWait::until([&] {
+            box = uiWait::findThreadWindow(runner.threadId(), L"#32770", L"Registry Error", dialog);
+            return box != nullptr;
+        })) << "no message box after button " << button;
+        EXPECT_NE(std::wstring::npos,
+                  uiWait::staticTexts(box).find(L"Error writing to registry, try again as administrator"));
+        EXPECT_EQ(dialog, GetWindow(box, GW_OWNER));
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        ASSERT_TRUE(uiWait::until([&] { return !IsWindow(box); }));
+        roundTrip(dialog);
+        EXPECT_FALSE(runner.hasEnded()) << "button " << button;
+    }
+    // The record took the controls' state before the registry was tried.
+    EXPECT_EQ(1, uiLoggerSettings.enabled);
+    EXPECT_EQ(-1, productKey::valueCount());
+
+    productKey::reset();
+    uiWait::clickPosted(dialog, IDOK);
+    ASSERT_TRUE(runner.waitForEnd());
+    EXPECT_EQ(IDOK, runner.result());
+    EXPECT_EQ(1u, storedDword(enabledName));
+}
+
+TEST_F(logControllerDialogTest, resetThenCancelLeavesRegistryUntouched)
+{
+    productKey::create();
+    productKey::setDword(enabledName, 1);
+    productKey::setString(fileNameName, L"C:\\nowhere\\ui.txt");
+    productKey::setDword(writeNewFileName, 0);
+    productKey::setDword(launchErrorsName, 0);
+    productKey::setDword(receiveCommName, 0);
+    productKey::setDword(autoMergeName, 3);
+    const std::string before = snapshot();
+
+    dialogRunner runner;
+    const HWND dialog = runner.window();
+    ASSERT_NE(nullptr, dialog);
+    uiWait::click(dialog, IDC_RESET);
+    EXPECT_EQ(std::wstring(getDefaultLogFileName()), uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
+    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_WRITE_NEW_FILE));
+    EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, IDC_ENABLE_LOGGING));
+    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_MONITOR_LAUNCH_ERRORS));
+    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_MONITOR_UI_RECEIVE_COMM));
+    EXPECT_EQ(1, uiLoggerSettings.enabled) << "Reset leaves the record alone";
+
+    uiWait::clickPosted(dialog, IDCANCEL);
+    ASSERT_TRUE(runner.waitForEnd());
+    EXPECT_EQ(IDCANCEL, runner.result());
+    EXPECT_EQ(before, snapshot());
+}
+
+TEST_F(logControllerDialogTest, closeThroughSystemMenuIsCancel)
+{
+    productKey::create();
+    dialogRunner runner;
+    const HWND dialog = runner.window();
+    ASSERT_NE(nullptr, dialog);
+    uiWait::click(dialog, IDC_ENABLE_LOGGING);
+    PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(runner.waitForEnd());
+    EXPECT_EQ(IDCANCEL, runner.result());
+    EXPECT_EQ(0, productKey::valueCount());
+}
+
+TEST_F(logControllerDialogTest, fileButtonsFollowTheDiskWithinATick)
+{
+    productKey::create();
+    scratchFolder folder;
+    const std::wstring logPath = folder.file(L"appears.txt");
+    dialogRunner runner;
+    const HWND dialog = runner.window();
+    ASSERT_NE(nullptr, dialog);
+
+    uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, logPath);
+    EXPECT_FALSE(uiWait::isItemEnabled(dialog, IDC_VIEW));
+    EXPECT_FALSE(uiWait::isItemEnabled(dialog, IDC_DELETE));
+
+    scratchFolder::writeAll(logPath, "x");
+    EXPECT_TRUE(uiWait::until([&] {
+        return uiWait::isItemEnabled(dialog, IDC_VIEW) && uiWait::isItemEnabled(dialog, IDC_DELETE);
+    }));
+    DeleteFileW(logPath.c_str());
+    EXPECT_TRUE(uiWait::until([&] {
+        return !uiWait::isItemEnabled(dialog, IDC_VIEW) && !uiWait::isItemEnabled(dialog, IDC_DELETE);
+    }));
+
+    // Typing an existing name enables them at once; a folder counts too.
+    uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, folder.path());
+    EXPECT_TRUE(uiWait::isItemEnabled(dialog, IDC_VIEW));
+    EXPECT_TRUE(uiWait::isItemEnabled(dialog, IDC_DELETE));
+}
+
+TEST_F(logControllerDialogTest, deleteRemovesTheFileWithoutAsking)
+{
+    productKey::create();
+    scratchFolder folder;
+    const std::wstring logPath = folder.file(L"gone.txt");
+    scratchFolder::writeAll(logPath, "x");
+    dialogRunner runner;
+    const HWND dialog = runner.window();
+    ASSERT_NE(nullptr, dialog);
+
+    uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, logPath);
+    ASSERT_TRUE(uiWait::isItemEnabled(dialog, IDC_DELETE));
+    uiWait::click(dialog, IDC_DELETE);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(logPath.c_str()));
+    EXPECT_FALSE(uiWait::isItemEnabled(dialog, IDC_VIEW));
+    EXPECT_FALSE(uiWait::isItemEnabled(dialog, IDC_DELETE));
+    EXPECT_EQ(nullptr, uiWait::findThreadWindow(runner.threadId(), L"#32770", nullptr, dialog));
+
+    // A file in use stays, and so do the buttons.
+    const std::wstring busyPath = folder.file(L"busy.txt");
+    scratchFolder::writeAll(busyPath, "x");
+    const uniqueFileHandle busy(
+        CreateFileW(busyPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(busy);
+    uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, busyPath);
+    uiWait::click(dialog, IDC_DELETE);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(busyPath.c_str()));
+    EXPECT_TRUE(uiWait::isItemEnabled(dialog, IDC_DELETE));
+}
+
+// The ids of the running processes with that file name.
+std::set<DWORD> processesNamed(const wchar_t* exeName)
+{
+    std::set<DWORD> ids;
+    const uniqueFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
+        if (_wcsicmp(entry.szExeFile, exeName) == 0)
+            ids.insert(entry.th32ProcessID);
+    return ids;
+}
+
+void endProcesses(const std::set<DWORD>& ids)
+{
+    for (const DWORD id : ids) {
+        const uniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+        if (process) {
+            TerminateProcess(process.get(), 0);
+            WaitForSingleObject(process.get(), uiWait::deadlineMs);
+        }
+    }
+}
+
+// A fresh Wine prefix knows the txtfile type but may not map ".txt" to it;
+// the test maps it while it runs (Wine's classes root is the machine's).
+class textFileAssociation
+{
+public:
+    textFileAssociation()
+    {
+        uniqueRegistryKey existing;
+        if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L".txt", 0, KEY_READ, existing.put()) == ERROR_SUCCESS)
+            return;
+        uniqueRegistryKey key;
+        if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr) !=
+            ERROR_SUCCESS)
+            return;
+        const wchar_t type[] = L"txtfile";
+        added = RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(type), sizeof(type)) ==
+                ERROR_SUCCESS;
+    }
+    ~textFileAssociation()
+    {
+        if (added)
+            RegDeleteKeyW(HKEY_CLASSES_ROOT, path);
+    }
+
+private:
+    static constexpr const wchar_t* path = L".txt";
+    bool added = false;
+};
+
+TEST_F(logControllerDialogTest, viewHandsAnExistingFileToTheShellAndBeepsOtherwise)
+{
+    productKey::create();
+    const textFileAssociation association;
+    scratchFolder folder;
+    const std::wstring logPath = folder.file(L"viewed.txt");
+    const std::set<DWORD> viewersBefore = processesNamed(L"notepad.exe");
+    dialogRunner runner;
+    const HWND dialog = runner.window();
+    ASSERT_NE(nullptr, dialog);
+
+    // A missing name: only the beep, so no viewer and no window.
+    uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, logPath);
+    uiWait::click(dialog, IDC_VIEW);
+    roundTrip(dialog);
+    EXPECT_EQ(viewersBefore, processesNamed(L"notepad.exe"));
+    EXPECT_EQ(nullptr, uiWait::findThreadWindow(runner.threadId(), L"#32770", nullptr, dialog));
+    EXPECT_EQ(logPath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
+
+    // An existing text file goes to the viewer registered for its type.
+    scratchFolder::writeAll(logPath, "log line\r\n");
+    uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, logPath);
+    uiWait::clickPosted(dialog, IDC_VIEW);
+    std::set<DWORD> started;
+    EXPECT_TRUE(uiWait::until([&] {
+        started.clear();
+        for (const DWORD id : processesNamed(L"notepad.exe"))
+            if (viewersBefore.count(id) == 0)
+                started.insert(id);
+        return !started.empty();
+    })) << "no viewer was started";
+    endProcesses(started);
+    EXPECT_FALSE(runner.hasEnded());
+}
+
+TEST_F(logControllerDialogTest, aboutBoxThroughTheSystemMenu)
+{
+    productKey::create();
+    dialogRunner runner;
+    const HWND dialog = runner.window();
+    ASSERT_NE(nullptr, dialog);
+
+    const HMENU systemMenu = GetSystemMenu(dialog, FALSE);
+    ASSERT_NE(nullptr, systemMenu);
+    wchar_t entry[128] = {};
+    ASSERT_GT(GetMenuStringW(systemMenu, IDM_ABOUTBOX, entry, 128, MF_BYCOMMAND), 0);
+    EXPECT_STREQ(L"&About korGUILogController...", entry);
+
+    // The low four bits of the command do not count.
+    PostMessageW(dialog, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);
+    HWND about = nullptr;
+    ASSERT_TRUE(uiWait::until([&] {
+        about = uiWait::findThreadWindow(runner.threadId(), L"#32770", L"About korGUILogController", dialog);
+        return about != nullptr;
+    }));
+    EXPECT_NE(std::wstring::npos, uiWait::staticTexts(about).find(L"korGUILogController, Version 1.0"));
+    uiWait::click(about, IDOK);
+    ASSERT_TRUE(uiWait::until([&] { return !IsWindow(about); }));
+    roundTrip(dialog);
+    EXPECT_FALSE(runner.hasEnded());
+}
+
+TEST_F(logControllerDialogTest, iconIsSetAndServesAsDragIcon)
+{
+    productKey::create();
+    dialogRunner runner;
+    const HWND dialog = runner.window();
+    ASSERT_NE(nullptr, dialog);
+    const LRESULT big = SendMessageW(dialog, WM_GETICON, ICON_BIG, 0);
+    EXPECT_NE(0, big);
+    EXPECT_EQ(big, SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0));
+    EXPECT_EQ(big, SendMessageW(dialog, WM_QUERYDRAGICON, 0, 0));
+
+    // Minimised and restored, it keeps working.
+    ShowWindowAsync(dialog, SW_MINIMIZE);
+    ASSERT_TRUE(uiWait::until([&] { return IsIconic(dialog) != FALSE; }));
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ShowWindowAsync(dialog, SW_RESTORE);
+    ASSERT_TRUE(uiWait::until([&] { return IsIconic(dialog) == FALSE; }));
+    uiWait::click(dialog, IDC_APPLY);
+    EXPECT_EQ(6, productKey::valueCount());
+}
+
+TEST_F(logControllerDialogTest, screenshotOfTheOpenDialog)
+{
+    productKey::create();
+    productKey::setString(fileNameName, L"C:\\logs\\korLogUI_x64.txt");
+    productKey::setDword(writeNewFileName, 1);
+    productKey::setDword(launchErrorsName, 1);
+    dialogRunner runner;
+    const HWND dialog = runner.window();
+    ASSERT_NE(nullptr, dialog);
+    // Painted when nothing is left to update.
+    ASSERT_TRUE(uiWait::until([&] { return GetUpdateRect(dialog, nullptr, FALSE) == FALSE; }));
+    roundTrip(dialog);
+    const std::wstring path = uiWait::screenshotFolder() + L"\\optionsDialog.bmp";
+    EXPECT_TRUE(uiWait::saveScreenshot(dialog, path));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(path.c_str()));
+}
+} // namespace

@@ -1,0 +1,83 @@
+#include "app/defaultLogFile.h"
+#include "app/dialogCaption.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <string>
+
+namespace
+{
+bool isFolder(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::wstring appData()
+{
+    wchar_t folder[MAX_PATH] = {};
+    EXPECT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, folder)));
+    return folder;
+}
+
+TEST(defaultLogFile, folderAndDefaultPathLieInApplicationData)
+{
+    const std::wstring maker = appData() + L"\\Ostra Vell";
+    const std::wstring profiler = maker + L"\\Korvane x64";
+    RemoveDirectoryW(profiler.c_str());
+    RemoveDirectoryW(maker.c_str());
+
+    EXPECT_EQ(profiler, std::wstring(getAppDataFolder()));
+    EXPECT_TRUE(isFolder(maker));
+    EXPECT_TRUE(isFolder(profiler));
+    EXPECT_EQ(profiler + L"\\x.txt", std::wstring(getAppDataFolder(L"x.txt")));
+
+    const std::wstring expected = profiler + L"\\korLogUI_x64.txt";
+    EXPECT_EQ(expected, std::wstring(getDefaultLogFileName()));
+
+    // Once known, the default is not looked for again: the folders stay gone.
+    RemoveDirectoryW(profiler.c_str());
+    RemoveDirectoryW(maker.c_str());
+    EXPECT_EQ(expected, std::wstring(getDefaultLogFileName()));
+    EXPECT_FALSE(isFolder(maker));
+    (void)getAppDataFolder();
+}
+
+TEST(appendPathPart, separatorsAndCapacity)
+{
+    wchar_t buffer[12] = L"C:\\a";
+    EXPECT_TRUE(appendPathPart(buffer, 12, pathSeparator::always, L"b"));
+    EXPECT_STREQ(L"C:\\a\\b", buffer);
+    EXPECT_TRUE(appendPathPart(buffer, 12, pathSeparator::unlessPresent, L"c"));
+    EXPECT_STREQ(L"C:\\a\\b\\c", buffer);
+
+    wchar_t root[8] = L"C:\\";
+    EXPECT_TRUE(appendPathPart(root, 8, pathSeparator::unlessPresent, L"d"));
+    EXPECT_STREQ(L"C:\\d", root);
+    wchar_t always[8] = L"C:\\";
+    EXPECT_TRUE(appendPathPart(always, 8, pathSeparator::always, L"d"));
+    EXPECT_STREQ(L"C:\\\\d", always);
+
+    // Exactly full fits; one more character is refused and changes nothing.
+    wchar_t full[8] = L"C:\\ab";
+    EXPECT_TRUE(appendPathPart(full, 8, pathSeparator::unlessPresent, L"c"));
+    EXPECT_STREQ(L"C:\\ab\\c", full);
+    EXPECT_FALSE(appendPathPart(full, 8, pathSeparator::unlessPresent, L"d"));
+    EXPECT_STREQ(L"C:\\ab\\c", full);
+}
+
+TEST(dialogCaption, fileNameWithItsExtensionReplaced)
+{
+    EXPECT_EQ(L"korGUILogController x64",
+              std::wstring(dialogCaption(L"C:\\Program Files\\Korvane\\korGUILogController.exe")));
+    // A '.' in a folder name does not start the extension.
+    EXPECT_EQ(L"korGUILogController x64", std::wstring(dialogCaption(L"C:\\v1.2\\korGUILogController")));
+    EXPECT_EQ(L"a.b x64", std::wstring(dialogCaption(L"D:\\x.y\\a.b.exe")));
+    EXPECT_EQ(L"qxGUILogController x64", std::wstring(dialogCaption(L"qxGUILogController")));
+    EXPECT_EQ(L"prog x64", std::wstring(dialogCaption(L"prog.exe")));
+}
+} // namespace

@@ -1,0 +1,151 @@
+#include "productKey.h"
+#include "uiWait.h"
+
+#include "resources/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace
+{
+std::wstring programPath()
+{
+    // The build tree as Wine sees it: the Unix root is drive Z:.
+    std::wstring path = L"Z:";
+    for (const char* at = KORVANEX_PROGRAM_PATH; *at != '\0'; ++at)
+        path += *at == '/' ? L'\\' : static_cast<wchar_t>(*at);
+    return path;
+}
+
+struct windowOfProcess
+{
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK matchProcessWindow(HWND window, LPARAM parameter)
+{
+    auto* search = reinterpret_cast<windowOfProcess*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (owner != search->processId || !IsWindowVisible(window) || std::wcscmp(className, L"#32770") != 0)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// The built program in a process of its own.
+class runningProgram
+{
+public:
+    runningProgram()
+    {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION info{};
+        std::wstring commandLine = L"\"" + programPath() + L"\"";
+        EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &startup, &info))
+            << "starting " << programPath();
+        process.reset(info.hProcess);
+        thread.reset(info.hThread);
+        processId = info.dwProcessId;
+    }
+    ~runningProgram()
+    {
+        if (process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process.get(), 1);
+            WaitForSingleObject(process.get(), uiWait::deadlineMs);
+        }
+    }
+
+    HWND waitForDialog() const
+    {
+        windowOfProcess search{processId, nullptr};
+        uiWait::until([&] {
+            EnumWindows(matchProcessWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr || WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0;
+        });
+        return search.found;
+    }
+
+    // The exit code, or STILL_ACTIVE when it did not end in time.
+    DWORD waitForExit() const
+    {
+        WaitForSingleObject(process.get(), uiWait::deadlineMs);
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(process.get(), &code);
+        return code;
+    }
+
+private:
+    uniqueKernelHandle process;
+    uniqueKernelHandle thread;
+    DWORD processId = 0;
+};
+
+class korGUILogControllerExeTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { productKey::reset(); }
+    void TearDown() override { productKey::reset(); }
+};
+
+TEST_F(korGUILogControllerExeTest, opensWithStoredValuesAndOkWritesThem)
+{
+    productKey::create();
+    productKey::setString(L"uiLogger::fileName", L"C:\\logs\\korLogUI_x64.txt");
+    productKey::setDword(L"uiLogger::writeNewFile", 1);
+    productKey::setDword(L"uiLogger::monitorLaunchErrorCodes", 1);
+    productKey::setDword(L"uiLogger::monitorAutoMerge", 9);
+
+    runningProgram program;
+    const HWND dialog = program.waitForDialog();
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(L"korGUILogController x64", uiWait::windowText(dialog));
+    EXPECT_EQ(L"C:\\logs\\korLogUI_x64.txt", uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
+    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_WRITE_NEW_FILE));
+    EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, IDC_ENABLE_LOGGING));
+    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_MONITOR_LAUNCH_ERRORS));
+    EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, IDC_MONITOR_UI_RECEIVE_COMM));
+    // Apply is the default button.
+    EXPECT_EQ(MAKELRESULT(IDC_APPLY, DC_HASDEFID), SendMessageW(dialog, DM_GETDEFID, 0, 0));
+
+    ASSERT_TRUE(uiWait::until([&] { return GetUpdateRect(dialog, nullptr, FALSE) == FALSE; }));
+    const std::wstring screenshot = uiWait::screenshotFolder() + L"\\korGUILogController.bmp";
+    EXPECT_TRUE(uiWait::saveScreenshot(dialog, screenshot));
+
+    uiWait::click(dialog, IDC_ENABLE_LOGGING);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(0u, program.waitForExit());
+
+    DWORD type = 0;
+    std::string data;
+    ASSERT_TRUE(productKey::query(L"uiLogger::enabled", type, data));
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
+    ASSERT_EQ(4u, data.size());
+    DWORD value = 0;
+    std::memcpy(&value, data.data(), 4);
+    EXPECT_EQ(1u, value);
+    ASSERT_TRUE(productKey::query(L"uiLogger::monitorAutoMerge", type, data));
+    std::memcpy(&value, data.data(), 4);
+    EXPECT_EQ(9u, value);
+    EXPECT_EQ(6, productKey::valueCount());
+}
+
+TEST_F(korGUILogControllerExeTest, escapeEndsTheProgramWithoutWriting)
+{
+    productKey::create();
+    runningProgram program;
+    const HWND dialog = program.waitForDialog();
+    ASSERT_NE(nullptr, dialog);
+    uiWait::click(dialog, IDC_ENABLE_LOGGING);
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, program.waitForExit());
+    EXPECT_EQ(0, productKey::valueCount());
+}
+} // namespace

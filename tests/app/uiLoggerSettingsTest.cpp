@@ -1,0 +1,112 @@
+#include "app/uiLoggerSettings.h"
+
+#include "settings/readWriteSettingsToRegistry.h"
+#include "testSupport/scratchRegistryKey.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace
+{
+// A registry store in which writing one value name fails, as a value that
+// cannot be written although the key is open.
+class storeFailingOneName : public readWriteSettingsToRegistry
+{
+public:
+    storeFailingOneName(HKEY key, const wchar_t* failing) : readWriteSettingsToRegistry(key), failing(failing) {}
+
+    int writeInt(const wchar_t* logPath, const wchar_t* name, const int& value) override
+    {
+        return std::wcscmp(name, failing) == 0 ? 0 : readWriteSettingsToRegistry::writeInt(logPath, name, value);
+    }
+    int writeString(const wchar_t* logPath, const wchar_t* name, const CWideString& value) override
+    {
+        return std::wcscmp(name, failing) == 0 ? 0 : readWriteSettingsToRegistry::writeString(logPath, name, value);
+    }
+
+private:
+    const wchar_t* failing;
+};
+
+class uiLoggerSettingsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        uiLoggerSettings = uiLoggerSettingsRecord{};
+        uiLoggerSettings.enabled = 1;
+        uiLoggerSettings.fileName = L"C:\\log.txt";
+        uiLoggerSettings.writeNewFile = 0;
+        uiLoggerSettings.monitorLaunchErrorCodes = 1;
+        uiLoggerSettings.monitorUiReceiveComm = 1;
+        uiLoggerSettings.monitorAutoMerge = -5;
+    }
+
+    DWORD dword(const wchar_t* name)
+    {
+        DWORD type = 0;
+        std::string data;
+        EXPECT_TRUE(key.queryRaw(name, type, data)) << "missing";
+        EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
+        DWORD value = 0;
+        if (data.size() == 4)
+            std::memcpy(&value, data.data(), 4);
+        return value;
+    }
+
+    scratchRegistryKey key;
+};
+
+TEST_F(uiLoggerSettingsTest, writesAllSixAndReadsThemBack)
+{
+    readWriteSettingsToRegistry store(key.get());
+    EXPECT_EQ(1, writeUiLoggerSettings(store));
+    EXPECT_EQ(1u, dword(L"uiLogger::enabled"));
+    EXPECT_EQ(0u, dword(L"uiLogger::writeNewFile"));
+    EXPECT_EQ(static_cast<DWORD>(-5), dword(L"uiLogger::monitorAutoMerge"));
+
+    uiLoggerSettings = uiLoggerSettingsRecord{};
+    readUiLoggerSettings(store);
+    EXPECT_EQ(1, uiLoggerSettings.enabled);
+    EXPECT_EQ(L"C:\\log.txt", std::wstring(uiLoggerSettings.fileName));
+    EXPECT_EQ(1, uiLoggerSettings.monitorUiReceiveComm);
+    EXPECT_EQ(-5, uiLoggerSettings.monitorAutoMerge);
+}
+
+TEST_F(uiLoggerSettingsTest, missingValuesLeaveTheirFields)
+{
+    const DWORD one = 1;
+    key.setRaw(L"uiLogger::monitorUiReceiveComm", REG_DWORD, &one, sizeof(one));
+    uiLoggerSettings.monitorUiReceiveComm = 0;
+    readWriteSettingsToRegistry store(key.get());
+    readUiLoggerSettings(store);
+    EXPECT_EQ(1, uiLoggerSettings.enabled);
+    EXPECT_EQ(L"C:\\log.txt", std::wstring(uiLoggerSettings.fileName));
+    EXPECT_EQ(1, uiLoggerSettings.monitorUiReceiveComm);
+    EXPECT_EQ(-5, uiLoggerSettings.monitorAutoMerge);
+}
+
+TEST_F(uiLoggerSettingsTest, oneFailedWriteIsReportedAndTheOthersStillHappen)
+{
+    for (const wchar_t* failing : {L"uiLogger::enabled", L"uiLogger::fileName", L"uiLogger::monitorAutoMerge"}) {
+        scratchRegistryKey fresh;
+        storeFailingOneName store(fresh.get(), failing);
+        EXPECT_EQ(0, writeUiLoggerSettings(store)) << failing;
+        for (const wchar_t* name : {L"uiLogger::enabled", L"uiLogger::fileName", L"uiLogger::writeNewFile",
+                                    L"uiLogger::monitorLaunchErrorCodes", L"uiLogger::monitorUiReceiveComm",
+                                    L"uiLogger::monitorAutoMerge"})
+            EXPECT_EQ(std::wcscmp(name, failing) != 0, fresh.exists(name));
+    }
+}
+
+TEST_F(uiLoggerSettingsTest, readOnlyKeyFailsEveryWrite)
+{
+    const uniqueRegistryKey readOnly = key.reopen(KEY_READ);
+    readWriteSettingsToRegistry store(readOnly.get());
+    EXPECT_EQ(0, writeUiLoggerSettings(store));
+    EXPECT_FALSE(key.exists(L"uiLogger::enabled"));
+    EXPECT_FALSE(key.exists(L"uiLogger::monitorAutoMerge"));
+}
+} // namespace
