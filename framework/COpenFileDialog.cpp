@@ -1,5 +1,7 @@
 #include "framework/COpenFileDialog.h"
 
+#include "support/uniqueHandle.h"
+
 #include <cwchar>
 
 COpenFileDialog::COpenFileDialog(const wchar_t* extension, const wchar_t* fileName, DWORD flags,
@@ -28,7 +30,17 @@ COpenFileDialog::COpenFileDialog(const wchar_t* extension, const wchar_t* fileNa
 
 INT_PTR COpenFileDialog::doModal()
 {
-    return GetOpenFileNameW(&settings) ? IDOK : IDCANCEL;
+    // Loaded on first use: comdlg32 and the printing DLLs it pulls in would
+    // otherwise slow down every program start for a dialog rarely opened.
+    const uniqueModule commonDialogs(LoadLibraryW(L"comdlg32.dll"));
+    if (!commonDialogs)
+        return IDCANCEL;
+    using getOpenFileNameFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+    const auto getOpenFileName = reinterpret_cast<getOpenFileNameFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(commonDialogs.get(), "GetOpenFileNameW")));
+    if (getOpenFileName == nullptr)
+        return IDCANCEL;
+    return getOpenFileName(&settings) ? IDOK : IDCANCEL;
 }
 
 CWideString COpenFileDialog::getPathName() const

@@ -495,8 +495,7 @@ TEST_F(logControllerDialogTest, screenshotOfTheOpenDialog)
     dialogRunner runner;
     const HWND dialog = runner.window();
     ASSERT_NE(nullptr, dialog);
-    // Painted when nothing is left to update.
-    ASSERT_TRUE(uiWait::until([&] { return GetUpdateRect(dialog, nullptr, FALSE) == FALSE; }));
+    ASSERT_TRUE(uiWait::untilPainted(dialog));
     roundTrip(dialog);
     const std::wstring path = uiWait::screenshotFolder() + L"\\optionsDialog.bmp";
     EXPECT_TRUE(uiWait::saveScreenshot(dialog, path));

@@ -115,7 +115,7 @@ TEST_F(korGUILogControllerExeTest, opensWithStoredValuesAndOkWritesThem)
     // Apply is the default button.
     EXPECT_EQ(MAKELRESULT(IDC_APPLY, DC_HASDEFID), SendMessageW(dialog, DM_GETDEFID, 0, 0));
 
-    ASSERT_TRUE(uiWait::until([&] { return GetUpdateRect(dialog, nullptr, FALSE) == FALSE; }));
+    ASSERT_TRUE(uiWait::untilPainted(dialog));
     const std::wstring screenshot = uiWait::screenshotFolder() + L"\\korGUILogController.bmp";
     EXPECT_TRUE(uiWait::saveScreenshot(dialog, screenshot));
 

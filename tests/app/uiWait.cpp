@@ -1,5 +1,7 @@
 #include "uiWait.h"
 
+#include "support/uniqueHandle.h"
+
 #include <vector>
 
 namespace uiWait
@@ -92,7 +94,22 @@ BOOL CALLBACK collectStatic(HWND window, LPARAM parameter)
     }
     return TRUE;
 }
+BOOL CALLBACK noteUnpainted(HWND window, LPARAM parameter)
+{
+    if (IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE))
+        *reinterpret_cast<bool*>(parameter) = true;
+    return TRUE;
+}
 } // namespace
+
+bool untilPainted(HWND window)
+{
+    return until([window] {
+        bool unpainted = GetUpdateRect(window, nullptr, FALSE) != FALSE;
+        EnumChildWindows(window, noteUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+        return !unpainted;
+    });
+}
 
 HWND findThreadWindow(DWORD threadId, const wchar_t* className, const wchar_t* caption, HWND except)
 {
@@ -143,15 +160,11 @@ bool saveScreenshot(HWND window, const std::wstring& path)
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof(file) + sizeof(info);
     file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    const HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (out == INVALID_HANDLE_VALUE)
-        return false;
+    const uniqueFileHandle out(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
-    bool ok = WriteFile(out, &file, sizeof(file), &written, nullptr) &&
-              WriteFile(out, &info, sizeof(info), &written, nullptr) &&
-              WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
-    CloseHandle(out);
-    return ok;
+    return out && WriteFile(out.get(), &file, sizeof(file), &written, nullptr) &&
+           WriteFile(out.get(), &info, sizeof(info), &written, nullptr) &&
+           WriteFile(out.get(), pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
 }
 
 std::wstring screenshotFolder()

@@ -31,6 +31,10 @@ HWND findThreadWindow(DWORD threadId, const wchar_t* className, const wchar_t* c
 // The text of every static control of a window, joined by newlines.
 std::wstring staticTexts(HWND window);
 
+// Waits until the window and all its controls have painted; false when
+// the deadline passed first.
+bool untilPainted(HWND window);
+
 // Saves what the screen shows of window as a 24-bit BMP; false on failure.
 bool saveScreenshot(HWND window, const std::wstring& path);
 // The build tree's folder for screenshots (made if missing), as a Windows path.
