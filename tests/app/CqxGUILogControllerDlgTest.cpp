@@ -12,6 +12,7 @@
 
 #include <tlhelp32.h>
 
+#include <cstdint>
 #include <cstring>
 #include <set>
 
@@ -249,6 +250,33 @@ TEST_F(logControllerDialogTest, registryErrorKeepsDialogOpenAndSecondOkRetries)
     ASSERT_TRUE(runner.waitForEnd());
     EXPECT_EQ(IDOK, runner.result());
     EXPECT_EQ(1u, storedDword(enabledName));
+}
+
+// The handle value the next open key gets: handles are handed out lowest
+// free first, so a leaked handle shows as a higher value.
+std::uintptr_t nextKeyHandle()
+{
+    uniqueRegistryKey probe;
+    EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, probe.put()));
+    return reinterpret_cast<std::uintptr_t>(probe.get());
+}
+
+TEST_F(logControllerDialogTest, failedKeyOpeningLeavesNoKeyOpen)
+{
+    productKey::create();
+    dialogRunner runner;
+    ASSERT_NE(nullptr, runner.window());
+    // The UI thread waits in its message loop; these calls touch no window.
+    productKey::makeUncreatable();
+    const std::uintptr_t before = nextKeyHandle();
+    EXPECT_EQ(0, runner.dialog().openProfilerKey(1));
+    EXPECT_EQ(0, runner.dialog().openProfilerKey(0));
+    EXPECT_EQ(before, nextKeyHandle());
+
+    productKey::reset();
+    EXPECT_NE(0, runner.dialog().openProfilerKey(1));
+    EXPECT_NE(before, nextKeyHandle()) << "three keys are open now";
+    EXPECT_NE(0, runner.dialog().openProfilerKey(0)) << "a second opening replaces the first";
 }
 
 TEST_F(logControllerDialogTest, resetThenCancelLeavesRegistryUntouched)
