@@ -9,19 +9,26 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# KORVANEX_BUILD_DIR picks another build tree than build/ (the preset's).
+build="${KORVANEX_BUILD_DIR:-build}"
 scripts/setup.sh
-cmake --preset default >/dev/null
-cmake --build --preset default --target korGUILogController
+if [ "$build" = build ]; then
+  cmake --preset default >/dev/null
+else
+  cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null
+fi
+cmake --build "$build" --target korGUILogController
 
-exe="$PWD/build/app/korGUILogController.exe"
+exe="$(cd "$build" && pwd)/app/korGUILogController.exe"
 
 if [ -n "${DISPLAY:-}" ]; then
-  exec scripts/with-wine.sh build bash -c '"$WINE64" "$1"' run "$exe"
+  exec scripts/with-wine.sh "$build" bash -c '"$WINE64" "$1"' run "$exe"
 fi
 
-screenshot="$PWD/build/screenshots/korGUILogController.png"
+screenshot="$(cd "$build" && pwd)/screenshots/korGUILogController.png"
 mkdir -p "$(dirname "$screenshot")"
-scripts/with-wine.sh --virtual-display build bash -c '
+scripts/with-wine.sh --virtual-display "$build" bash -c '
   set -euo pipefail
   exe=$1 screenshot=$2
   "$WINE64" "$exe" </dev/null >/dev/null 2>&1 &
