@@ -186,6 +186,7 @@ int CqxGUILogControllerDlg::saveSettings()
 
 void CqxGUILogControllerDlg::onOK()
 {
+    // A failed save has told the user; the dialog stays open for another try.
     if (saveSettings() != 0)
         CDialogBase::onOK();
 }

@@ -16,14 +16,14 @@ public:
     // Opens or creates HKCU\Software, OstraVell and Korvanex64 into the key
     // members: read and write for mode 1, read only otherwise. Non-zero when
     // all three are open; on failure none stays open.
-    int openProfilerKey(int mode);
+    [[nodiscard]] int openProfilerKey(int mode);
 
     void setDefaultControls();
     // View and Delete are enabled exactly when the named file exists.
     void updateFileButtons();
     // Controls into uiLoggerSettings, then into the registry. Non-zero when
     // every value was written; otherwise the user has been told.
-    int saveSettings();
+    [[nodiscard]] int saveSettings();
 
     void viewLogFile();
     void deleteLogFile();

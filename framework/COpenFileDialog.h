@@ -6,9 +6,10 @@
 
 #include <commdlg.h>
 
-// The system's file-open dialog (GetOpenFileNameW, explorer style). The
-// filter is given as "description|patterns|...||" and kept as the system
-// wants it, with null separators.
+// The system's file-open dialog (GetOpenFileNameW, explorer style and
+// resizable on top of the caller's flags). The filter is given as
+// "description|patterns|...||" and kept as the system wants it, with null
+// separators.
 class COpenFileDialog
 {
 public:
