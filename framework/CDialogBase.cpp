@@ -46,7 +46,7 @@ bool CDialogBase::dispatchMessage(UINT, WPARAM, LPARAM, INT_PTR&)
     return false;
 }
 
-INT_PTR CALLBACK CDialogBase::dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR CALLBACK CDialogBase::dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<CDialogBase*>(lParam);

@@ -39,7 +39,8 @@ protected:
     void checkButton(int id, UINT state) const noexcept;
 
 private:
-    static INT_PTR CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // noexcept: nothing may unwind through the system's frames.
+    static INT_PTR CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     UINT templateId;
