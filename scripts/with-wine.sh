@@ -61,4 +61,14 @@ mkdir -p "$WINEPREFIX"
 "$wine_dir/wineserver" -p </dev/null >/dev/null 2>&1
 "$WINE64" wineboot -i </dev/null >/dev/null 2>&1
 
+# A virtual display has no window manager. Wine then waits two seconds for
+# a manager to withdraw each closing window, and draws no caption; windows
+# it does not leave to a manager close at once and get Wine's own frame.
+x11_key='HKCU\Software\Wine\X11 Driver'
+if [ -n "$xvfb_pid" ]; then
+  "$WINE64" reg add "$x11_key" /v Managed /d N /f </dev/null >/dev/null 2>&1
+else
+  "$WINE64" reg delete "$x11_key" /v Managed /f </dev/null >/dev/null 2>&1 || true
+fi
+
 "$@"
