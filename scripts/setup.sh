@@ -7,7 +7,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine64 xvfb xauth
   googletest cmake ninja-build
-  imagemagick x11-apps
+  imagemagick xdotool
 )
 
 missing=()
