@@ -1,9 +1,9 @@
 #include "dialogRunner.h"
-#include "productKey.h"
 #include "uiWait.h"
 
 #include "app/CIndexedFileDialog.h"
 #include "resources/resource.h"
+#include "testSupport/productKeyFixture.h"
 #include "testSupport/scratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -28,11 +28,11 @@ class browseTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        productKey::reset();
-        productKey::create();
+        productKeyFixture::create();
         lastFolderByExtension.RemoveAll();
     }
-    void TearDown() override { productKey::reset(); }
+
+    productKeyFixture savedProductKey;
 
     // Presses Browse, types name into the file dialog and presses Open (or
     // Cancel when name is null); returns false when the dialog did not come.

@@ -1,11 +1,12 @@
 #include "dialogRunner.h"
-#include "productKey.h"
 #include "uiWait.h"
 
 #include "app/defaultLogFile.h"
 #include "app/dialogCaption.h"
 #include "app/uiLoggerSettings.h"
 #include "resources/resource.h"
+#include "support/uniqueHandle.h"
+#include "testSupport/productKeyFixture.h"
 #include "testSupport/scratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +32,7 @@ DWORD storedDword(const wchar_t* name)
 {
     DWORD type = 0;
     std::string data;
-    EXPECT_TRUE(productKey::query(name, type, data)) << "missing value";
+    EXPECT_TRUE(productKeyFixture::queryValue(name, type, data)) << "missing value";
     EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
     EXPECT_EQ(4u, data.size());
     DWORD value = 0xDEADBEEF;
@@ -44,7 +45,7 @@ std::wstring storedString(const wchar_t* name)
 {
     DWORD type = 0;
     std::string data;
-    EXPECT_TRUE(productKey::query(name, type, data)) << "missing value";
+    EXPECT_TRUE(productKeyFixture::queryValue(name, type, data)) << "missing value";
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
     EXPECT_EQ(0u, data.size() % 2);
     std::wstring text(data.size() / 2, L'\0');
@@ -65,7 +66,7 @@ std::string snapshot()
     for (const wchar_t* name : allNames) {
         DWORD type = 0;
         std::string data;
-        all += productKey::query(name, type, data) ? std::to_string(type) + ":" + data + "|" : "missing|";
+        all += productKeyFixture::queryValue(name, type, data) ? std::to_string(type) + ":" + data + "|" : "missing|";
     }
     return all;
 }
@@ -79,17 +80,14 @@ void roundTrip(HWND dialog)
 class logControllerDialogTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        productKey::reset();
-        uiLoggerSettings = uiLoggerSettingsRecord{};
-    }
-    void TearDown() override { productKey::reset(); }
+    void SetUp() override { uiLoggerSettings = uiLoggerSettingsRecord{}; }
+
+    productKeyFixture savedProductKey;
 };
 
 TEST_F(logControllerDialogTest, emptyKeyShowsEmptyNameAndClearedBoxes)
 {
-    productKey::create();
+    productKeyFixture::create();
     dialogRunner runner;
     const HWND dialog = runner.window();
     ASSERT_NE(nullptr, dialog);
@@ -115,12 +113,12 @@ TEST_F(logControllerDialogTest, emptyKeyShowsEmptyNameAndClearedBoxes)
     EXPECT_EQ(GetDlgItem(dialog, IDC_LOGFILE_EDIT), info.hwndFocus);
     EXPECT_EQ(1, runner.dialog().getTimerId());
     // Opening writes nothing.
-    EXPECT_EQ(0, productKey::valueCount());
+    EXPECT_EQ(0, productKeyFixture::valueCount());
 }
 
 TEST_F(logControllerDialogTest, unopenableKeyShowsDefaultsWithoutMessage)
 {
-    productKey::makeUncreatable();
+    productKeyFixture::makeUncreatable();
     dialogRunner runner;
     const HWND dialog = runner.window();
     ASSERT_NE(nullptr, dialog);
@@ -147,12 +145,12 @@ TEST_F(logControllerDialogTest, storedValuesAreShownAndApplyWritesAllSix)
     scratchFolder folder;
     const std::wstring logPath = folder.file(L"run.log");
     scratchFolder::writeAll(logPath, "log");
-    productKey::create();
-    productKey::setDword(enabledName, 2); // other than 0 and 1: the box shows it checked
-    productKey::setString(fileNameName, logPath);
-    productKey::setDword(writeNewFileName, 0);
-    productKey::setDword(launchErrorsName, 1);
-    productKey::setDword(receiveCommName, 0);
+    productKeyFixture::create();
+    productKeyFixture::setDword(enabledName, 2); // other than 0 and 1: the box shows it checked
+    productKeyFixture::setText(fileNameName, logPath);
+    productKeyFixture::setDword(writeNewFileName, 0);
+    productKeyFixture::setDword(launchErrorsName, 1);
+    productKeyFixture::setDword(receiveCommName, 0);
     // monitorAutoMerge missing
 
     dialogRunner runner;
@@ -180,8 +178,8 @@ TEST_F(logControllerDialogTest, storedValuesAreShownAndApplyWritesAllSix)
 
 TEST_F(logControllerDialogTest, applyCarriesAutoMergeAndWritesEverythingAgain)
 {
-    productKey::create();
-    productKey::setDword(autoMergeName, 7);
+    productKeyFixture::create();
+    productKeyFixture::setDword(autoMergeName, 7);
     dialogRunner runner;
     const HWND dialog = runner.window();
     ASSERT_NE(nullptr, dialog);
@@ -191,19 +189,19 @@ TEST_F(logControllerDialogTest, applyCarriesAutoMergeAndWritesEverythingAgain)
     EXPECT_EQ(L"", storedString(fileNameName)) << "an empty name is the terminator alone";
     EXPECT_EQ(1u, storedDword(writeNewFileName));
     EXPECT_EQ(7u, storedDword(autoMergeName));
-    EXPECT_EQ(6, productKey::valueCount());
+    EXPECT_EQ(6, productKeyFixture::valueCount());
 
     // Nothing changed: Apply writes all six again.
-    productKey::reset();
+    productKeyFixture::removeProductKey();
     uiWait::click(dialog, IDC_APPLY);
-    EXPECT_EQ(6, productKey::valueCount());
+    EXPECT_EQ(6, productKeyFixture::valueCount());
     EXPECT_EQ(7u, storedDword(autoMergeName));
     EXPECT_EQ(0u, storedDword(enabledName));
 }
 
 TEST_F(logControllerDialogTest, okWritesAndCloses)
 {
-    productKey::create();
+    productKeyFixture::create();
     dialogRunner runner;
     const HWND dialog = runner.window();
     ASSERT_NE(nullptr, dialog);
@@ -220,7 +218,7 @@ TEST_F(logControllerDialogTest, okWritesAndCloses)
 
 TEST_F(logControllerDialogTest, registryErrorKeepsDialogOpenAndSecondOkRetries)
 {
-    productKey::makeUncreatable();
+    productKeyFixture::makeUncreatable();
     dialogRunner runner;
     const HWND dialog = runner.window();
     ASSERT_NE(nullptr, dialog);
@@ -243,9 +241,9 @@ TEST_F(logControllerDialogTest, registryErrorKeepsDialogOpenAndSecondOkRetries)
     }
     // The record took the controls' state before the registry was tried.
     EXPECT_EQ(1, uiLoggerSettings.enabled);
-    EXPECT_EQ(-1, productKey::valueCount());
+    EXPECT_EQ(-1, productKeyFixture::valueCount());
 
-    productKey::reset();
+    productKeyFixture::removeProductKey();
     uiWait::clickPosted(dialog, IDOK);
     ASSERT_TRUE(runner.waitForEnd());
     EXPECT_EQ(IDOK, runner.result());
@@ -263,17 +261,17 @@ std::uintptr_t nextKeyHandle()
 
 TEST_F(logControllerDialogTest, failedKeyOpeningLeavesNoKeyOpen)
 {
-    productKey::create();
+    productKeyFixture::create();
     dialogRunner runner;
     ASSERT_NE(nullptr, runner.window());
     // The UI thread waits in its message loop; these calls touch no window.
-    productKey::makeUncreatable();
+    productKeyFixture::makeUncreatable();
     const std::uintptr_t before = nextKeyHandle();
     EXPECT_EQ(0, runner.dialog().openProfilerKey(1));
     EXPECT_EQ(0, runner.dialog().openProfilerKey(0));
     EXPECT_EQ(before, nextKeyHandle());
 
-    productKey::reset();
+    productKeyFixture::removeProductKey();
     EXPECT_NE(0, runner.dialog().openProfilerKey(1));
     EXPECT_NE(before, nextKeyHandle()) << "three keys are open now";
     EXPECT_NE(0, runner.dialog().openProfilerKey(0)) << "a second opening replaces the first";
@@ -281,13 +279,13 @@ TEST_F(logControllerDialogTest, failedKeyOpeningLeavesNoKeyOpen)
 
 TEST_F(logControllerDialogTest, resetThenCancelLeavesRegistryUntouched)
 {
-    productKey::create();
-    productKey::setDword(enabledName, 1);
-    productKey::setString(fileNameName, L"C:\\nowhere\\ui.txt");
-    productKey::setDword(writeNewFileName, 0);
-    productKey::setDword(launchErrorsName, 0);
-    productKey::setDword(receiveCommName, 0);
-    productKey::setDword(autoMergeName, 3);
+    productKeyFixture::create();
+    productKeyFixture::setDword(enabledName, 1);
+    productKeyFixture::setText(fileNameName, L"C:\\nowhere\\ui.txt");
+    productKeyFixture::setDword(writeNewFileName, 0);
+    productKeyFixture::setDword(launchErrorsName, 0);
+    productKeyFixture::setDword(receiveCommName, 0);
+    productKeyFixture::setDword(autoMergeName, 3);
     const std::string before = snapshot();
 
     dialogRunner runner;
@@ -309,7 +307,7 @@ TEST_F(logControllerDialogTest, resetThenCancelLeavesRegistryUntouched)
 
 TEST_F(logControllerDialogTest, closeThroughSystemMenuIsCancel)
 {
-    productKey::create();
+    productKeyFixture::create();
     dialogRunner runner;
     const HWND dialog = runner.window();
     ASSERT_NE(nullptr, dialog);
@@ -317,12 +315,12 @@ TEST_F(logControllerDialogTest, closeThroughSystemMenuIsCancel)
     PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(runner.waitForEnd());
     EXPECT_EQ(IDCANCEL, runner.result());
-    EXPECT_EQ(0, productKey::valueCount());
+    EXPECT_EQ(0, productKeyFixture::valueCount());
 }
 
 TEST_F(logControllerDialogTest, fileButtonsFollowTheDiskWithinATick)
 {
-    productKey::create();
+    productKeyFixture::create();
     scratchFolder folder;
     const std::wstring logPath = folder.file(L"appears.txt");
     dialogRunner runner;
@@ -350,7 +348,7 @@ TEST_F(logControllerDialogTest, fileButtonsFollowTheDiskWithinATick)
 
 TEST_F(logControllerDialogTest, deleteRemovesTheFileWithoutAsking)
 {
-    productKey::create();
+    productKeyFixture::create();
     scratchFolder folder;
     const std::wstring logPath = folder.file(L"gone.txt");
     scratchFolder::writeAll(logPath, "x");
@@ -433,7 +431,7 @@ private:
 
 TEST_F(logControllerDialogTest, viewHandsAnExistingFileToTheShellAndBeepsOtherwise)
 {
-    productKey::create();
+    productKeyFixture::create();
     const textFileAssociation association;
     scratchFolder folder;
     const std::wstring logPath = folder.file(L"viewed.txt");
@@ -468,7 +466,7 @@ TEST_F(logControllerDialogTest, viewHandsAnExistingFileToTheShellAndBeepsOtherwi
 
 TEST_F(logControllerDialogTest, aboutBoxThroughTheSystemMenu)
 {
-    productKey::create();
+    productKeyFixture::create();
     dialogRunner runner;
     const HWND dialog = runner.window();
     ASSERT_NE(nullptr, dialog);
@@ -495,7 +493,7 @@ TEST_F(logControllerDialogTest, aboutBoxThroughTheSystemMenu)
 
 TEST_F(logControllerDialogTest, iconIsSetAndServesAsDragIcon)
 {
-    productKey::create();
+    productKeyFixture::create();
     dialogRunner runner;
     const HWND dialog = runner.window();
     ASSERT_NE(nullptr, dialog);
@@ -511,15 +509,15 @@ TEST_F(logControllerDialogTest, iconIsSetAndServesAsDragIcon)
     ShowWindowAsync(dialog, SW_RESTORE);
     ASSERT_TRUE(uiWait::until([&] { return IsIconic(dialog) == FALSE; }));
     uiWait::click(dialog, IDC_APPLY);
-    EXPECT_EQ(6, productKey::valueCount());
+    EXPECT_EQ(6, productKeyFixture::valueCount());
 }
 
 TEST_F(logControllerDialogTest, screenshotOfTheOpenDialog)
 {
-    productKey::create();
-    productKey::setString(fileNameName, L"C:\\logs\\korLogUI_x64.txt");
-    productKey::setDword(writeNewFileName, 1);
-    productKey::setDword(launchErrorsName, 1);
+    productKeyFixture::create();
+    productKeyFixture::setText(fileNameName, L"C:\\logs\\korLogUI_x64.txt");
+    productKeyFixture::setDword(writeNewFileName, 1);
+    productKeyFixture::setDword(launchErrorsName, 1);
     dialogRunner runner;
     const HWND dialog = runner.window();
     ASSERT_NE(nullptr, dialog);

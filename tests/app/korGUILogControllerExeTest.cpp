@@ -1,7 +1,8 @@
-#include "productKey.h"
 #include "uiWait.h"
 
 #include "resources/resource.h"
+#include "support/uniqueHandle.h"
+#include "testSupport/productKeyFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -91,17 +92,16 @@ private:
 class korGUILogControllerExeTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { productKey::reset(); }
-    void TearDown() override { productKey::reset(); }
+    productKeyFixture savedProductKey;
 };
 
 TEST_F(korGUILogControllerExeTest, opensWithStoredValuesAndOkWritesThem)
 {
-    productKey::create();
-    productKey::setString(L"uiLogger::fileName", L"C:\\logs\\korLogUI_x64.txt");
-    productKey::setDword(L"uiLogger::writeNewFile", 1);
-    productKey::setDword(L"uiLogger::monitorLaunchErrorCodes", 1);
-    productKey::setDword(L"uiLogger::monitorAutoMerge", 9);
+    productKeyFixture::create();
+    productKeyFixture::setText(L"uiLogger::fileName", L"C:\\logs\\korLogUI_x64.txt");
+    productKeyFixture::setDword(L"uiLogger::writeNewFile", 1);
+    productKeyFixture::setDword(L"uiLogger::monitorLaunchErrorCodes", 1);
+    productKeyFixture::setDword(L"uiLogger::monitorAutoMerge", 9);
 
     runningProgram program;
     const HWND dialog = program.waitForDialog();
@@ -125,27 +125,27 @@ TEST_F(korGUILogControllerExeTest, opensWithStoredValuesAndOkWritesThem)
 
     DWORD type = 0;
     std::string data;
-    ASSERT_TRUE(productKey::query(L"uiLogger::enabled", type, data));
+    ASSERT_TRUE(productKeyFixture::queryValue(L"uiLogger::enabled", type, data));
     EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
     ASSERT_EQ(4u, data.size());
     DWORD value = 0;
     std::memcpy(&value, data.data(), 4);
     EXPECT_EQ(1u, value);
-    ASSERT_TRUE(productKey::query(L"uiLogger::monitorAutoMerge", type, data));
+    ASSERT_TRUE(productKeyFixture::queryValue(L"uiLogger::monitorAutoMerge", type, data));
     std::memcpy(&value, data.data(), 4);
     EXPECT_EQ(9u, value);
-    EXPECT_EQ(6, productKey::valueCount());
+    EXPECT_EQ(6, productKeyFixture::valueCount());
 }
 
 TEST_F(korGUILogControllerExeTest, escapeEndsTheProgramWithoutWriting)
 {
-    productKey::create();
+    productKeyFixture::create();
     runningProgram program;
     const HWND dialog = program.waitForDialog();
     ASSERT_NE(nullptr, dialog);
     uiWait::click(dialog, IDC_ENABLE_LOGGING);
     PostMessageW(dialog, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, program.waitForExit());
-    EXPECT_EQ(0, productKey::valueCount());
+    EXPECT_EQ(0, productKeyFixture::valueCount());
 }
 } // namespace

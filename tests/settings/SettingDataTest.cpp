@@ -4,7 +4,7 @@
 
 #include "failureLogFixture.h"
 #include "support/stubString.h"
-#include "support/uniqueHandle.h"
+#include "testSupport/productKeyFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,6 @@
 
 namespace
 {
-constexpr wchar_t makerPath[] = L"Software\\OstraVell";
 constexpr wchar_t fullPath[] = L"HKEY_CURRENT_USER\\Software\\OstraVell\\Korvanex64";
 
 // Opens the slots up for inspection.
@@ -39,37 +38,9 @@ std::wstring text(const stubString& value)
     return std::wstring(value.GetString(), value.GetLength());
 }
 
-bool keyExists(const wchar_t* path)
-{
-    uniqueRegistryKey key;
-    return RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, key.put()) == ERROR_SUCCESS;
-}
-
 class productKeyAccess : public failureLogTest
 {
 protected:
-    void SetUp() override
-    {
-        failureLogTest::SetUp();
-        RegDeleteTreeW(HKEY_CURRENT_USER, makerPath);
-        RegDeleteKeyW(HKEY_CURRENT_USER, makerPath);
-        ASSERT_FALSE(keyExists(makerPath));
-    }
-    void TearDown() override
-    {
-        RegDeleteTreeW(HKEY_CURRENT_USER, makerPath);
-        RegDeleteKeyW(HKEY_CURRENT_USER, makerPath);
-        failureLogTest::TearDown();
-    }
-
-    // A volatile maker key: no non-volatile product key can be made under it.
-    void makeVolatileMakerKey()
-    {
-        uniqueRegistryKey maker;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, makerPath, 0, nullptr, REG_OPTION_VOLATILE,
-                                                 KEY_ALL_ACCESS, nullptr, maker.put(), nullptr));
-    }
-
     static LSTATUS writeThrough(HKEY key)
     {
         const DWORD one = 1;
@@ -77,6 +48,7 @@ protected:
     }
 
     const std::wstring logPath = failureLogFolder::file(L"productKey.log");
+    productKeyFixture savedProductKey;
 };
 
 TEST_F(productKeyAccess, readWriteModeCreatesMissingLevelsAndClosesAll)
@@ -98,7 +70,7 @@ TEST_F(productKeyAccess, readWriteModeCreatesMissingLevelsAndClosesAll)
 
     EXPECT_EQ(1, settings.closeProductKeys(logPath.c_str()));
     EXPECT_TRUE(settings.allSlotsEmpty());
-    EXPECT_TRUE(keyExists(L"Software\\OstraVell\\Korvanex64"));
+    EXPECT_TRUE(productKeyFixture::keyExists(productKeyFixture::productPath));
     // Nothing failed, so nothing was reported.
     EXPECT_EQ(before, failureLogFolder::read(logPath));
 }
@@ -118,7 +90,7 @@ TEST_F(productKeyAccess, onlyModeOneGivesWriteAccess)
 
 TEST_F(productKeyAccess, failingLastLevelReportsPathAndSystemTextAndClosesEverything)
 {
-    makeVolatileMakerKey();
+    productKeyFixture::makeUncreatable();
     inspectedSettingData settings;
     stubString errorText(L"untouched");
     stubString keyPath;
@@ -182,7 +154,7 @@ TEST_F(productKeyAccess, destructionClosesKeysStillHeld)
 TEST_F(productKeyAccess, reportsAreSilentWithTheLogOff)
 {
     setLogFileEnabled(0);
-    makeVolatileMakerKey();
+    productKeyFixture::makeUncreatable();
     inspectedSettingData settings;
     stubString errorText;
     stubString keyPath;

@@ -1,7 +1,7 @@
 #include "shared/MemoryData.h"
 
 #include "observedSettings.h"
-#include "productKeyBackup.h"
+#include "testSupport/productKeyFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -46,16 +46,16 @@ _profilerHookDebugData markedRecord(wchar_t fill, int base)
 
 void storeAll(const wchar_t* text, int base)
 {
-    productKeyBackup::setText(L"phiBreakpointLogFile", text);
+    productKeyFixture::setText(L"phiBreakpointLogFile", text);
     int value = base;
     for (const integerValue& v : integerValues)
-        productKeyBackup::setDword(v.name, static_cast<DWORD>(value++));
+        productKeyFixture::setDword(v.name, static_cast<DWORD>(value++));
 }
 
 class MemoryDataLoad : public testing::Test
 {
 protected:
-    productKeyBackup backup;
+    productKeyFixture backup;
     observedSettings<MemoryData> data;
 };
 } // namespace
@@ -95,9 +95,9 @@ TEST_F(MemoryDataLoad, integersKeepThePreviousLoadWhenValuesDisappear)
     storeAll(L"first.log", 10);
     _profilerHookDebugData out{};
     ASSERT_EQ(1, data.loadProfilerTracingSettings(out));
-    productKeyBackup::deleteValue(L"phiHideFilenames");
-    productKeyBackup::deleteValue(L"phiBreakpointLogFile");
-    productKeyBackup::setDword(L"phiTrackDotNetProfiler", 99);
+    productKeyFixture::deleteValue(L"phiHideFilenames");
+    productKeyFixture::deleteValue(L"phiBreakpointLogFile");
+    productKeyFixture::setDword(L"phiTrackDotNetProfiler", 99);
     _profilerHookDebugData second = markedRecord(L'#', -1);
     EXPECT_EQ(1, data.loadProfilerTracingSettings(second));
     EXPECT_EQ(L'\0', second.phiBreakpointLogFile[0]);
@@ -135,7 +135,7 @@ TEST_F(MemoryDataLoad, unreachableProductKeyLeavesTheCallersRecord)
     ASSERT_EQ(1, data.loadProfilerTracingSettings(out));
     const _profilerHookDebugData before = out;
 
-    productKeyBackup::makeMakerKeyVolatile();
+    productKeyFixture::makeUncreatable();
     data.profilerHookDebugData.phiTrackFunctionHooking = -5;
     EXPECT_EQ(0, data.loadProfilerTracingSettings(out));
     EXPECT_EQ(0, std::memcmp(&before, &out, sizeof(out)));

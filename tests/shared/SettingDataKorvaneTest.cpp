@@ -1,7 +1,7 @@
 #include "shared/SettingDataKorvane.h"
 
 #include "observedSettings.h"
-#include "productKeyBackup.h"
+#include "testSupport/productKeyFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,20 +10,20 @@ namespace
 class SettingDataKorvaneFlag : public testing::Test
 {
 protected:
-    productKeyBackup backup;
+    productKeyFixture backup;
     observedSettings<SettingDataKorvane> settings;
 };
 } // namespace
 
 TEST_F(SettingDataKorvaneFlag, readsOnlyTheFunctionsValue)
 {
-    productKeyBackup::setDword(L"memoryMappedFileHasBeenOpened", 1);
+    productKeyFixture::setDword(L"memoryMappedFileHasBeenOpened", 1);
     settings.memoryMappedFileHasBeenOpenedFunctions = 77;
     EXPECT_EQ(0, settings.readMemoryMappedFileHasBeenOpened(nullptr));
     EXPECT_EQ(77, settings.memoryMappedFileHasBeenOpenedFunctions);
     EXPECT_TRUE(settings.slotsEmpty());
 
-    productKeyBackup::setDword(L"memoryMappedFileHasBeenOpenedFunctions", 0x80000001);
+    productKeyFixture::setDword(L"memoryMappedFileHasBeenOpenedFunctions", 0x80000001);
     EXPECT_EQ(1, settings.readMemoryMappedFileHasBeenOpened(nullptr));
     EXPECT_EQ(static_cast<int>(0x80000001), settings.memoryMappedFileHasBeenOpenedFunctions);
     EXPECT_TRUE(settings.slotsEmpty());
@@ -32,7 +32,7 @@ TEST_F(SettingDataKorvaneFlag, readsOnlyTheFunctionsValue)
 TEST_F(SettingDataKorvaneFlag, tooLongValueFailsAndKeepsTheMember)
 {
     const UINT64 eightBytes = 1;
-    productKeyBackup::setValue(L"memoryMappedFileHasBeenOpenedFunctions", REG_DWORD, &eightBytes, sizeof(eightBytes));
+    productKeyFixture::setValue(L"memoryMappedFileHasBeenOpenedFunctions", REG_DWORD, &eightBytes, sizeof(eightBytes));
     settings.memoryMappedFileHasBeenOpenedFunctions = 5;
     EXPECT_EQ(0, settings.readMemoryMappedFileHasBeenOpened(nullptr));
     EXPECT_EQ(5, settings.memoryMappedFileHasBeenOpenedFunctions);
@@ -40,7 +40,7 @@ TEST_F(SettingDataKorvaneFlag, tooLongValueFailsAndKeepsTheMember)
 
 TEST_F(SettingDataKorvaneFlag, unreachableProductKeyFails)
 {
-    productKeyBackup::makeMakerKeyVolatile();
+    productKeyFixture::makeUncreatable();
     settings.memoryMappedFileHasBeenOpenedFunctions = 6;
     EXPECT_EQ(0, settings.readMemoryMappedFileHasBeenOpened(nullptr));
     EXPECT_EQ(6, settings.memoryMappedFileHasBeenOpenedFunctions);

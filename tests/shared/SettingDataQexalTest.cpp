@@ -1,8 +1,8 @@
 #include "shared/SettingDataQexal.h"
 
 #include "observedSettings.h"
-#include "productKeyBackup.h"
 #include "settings/failureLog.h"
+#include "testSupport/productKeyFixture.h"
 #include "testSupport/scratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +21,7 @@ protected:
     {
         DWORD type = 0;
         std::string data;
-        EXPECT_TRUE(productKeyBackup::queryValue(flagName, type, data)) << "the flag value is missing";
+        EXPECT_TRUE(productKeyFixture::queryValue(flagName, type, data)) << "the flag value is missing";
         EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
         EXPECT_EQ(4u, data.size());
         DWORD value = 0;
@@ -29,7 +29,7 @@ protected:
         return value;
     }
 
-    productKeyBackup backup;
+    productKeyFixture backup;
     observedSettings<SettingDataQexal> settings;
 };
 } // namespace
@@ -38,10 +38,10 @@ TEST_F(SettingDataQexalFlag, writeZeroDoesNothingAndSucceeds)
 {
     settings.memoryMappedFileHasBeenOpened = 1;
     EXPECT_EQ(1, settings.writeMemoryMappedFileHasBeenOpened(nullptr, 0, 1));
-    EXPECT_FALSE(productKeyBackup::makerKeyExists()) << "no key may be created";
+    EXPECT_FALSE(productKeyFixture::keyExists(productKeyFixture::makerPath)) << "no key may be created";
     EXPECT_TRUE(settings.slotsEmpty());
 
-    productKeyBackup::setDword(flagName, 5);
+    productKeyFixture::setDword(flagName, 5);
     EXPECT_EQ(1, settings.writeMemoryMappedFileHasBeenOpened(nullptr, 0, 0));
     EXPECT_EQ(5u, storedFlag());
 }
@@ -61,7 +61,7 @@ TEST_F(SettingDataQexalFlag, writeStoresTheMemberWhateverTheLastArgument)
 
 TEST_F(SettingDataQexalFlag, readTakesTheStoredValue)
 {
-    productKeyBackup::setDword(flagName, 0xCAFEF00D);
+    productKeyFixture::setDword(flagName, 0xCAFEF00D);
     settings.memoryMappedFileHasBeenOpened = 3;
     EXPECT_EQ(1, settings.readMemoryMappedFileHasBeenOpened(nullptr));
     EXPECT_EQ(static_cast<int>(0xCAFEF00D), settings.memoryMappedFileHasBeenOpened);
@@ -86,7 +86,7 @@ TEST_F(SettingDataQexalFlag, readFailsAndKeepsTheMemberWhenTheValueIsMissingOrTo
     EXPECT_EQ(42, settings.memoryMappedFileHasBeenOpened);
 
     const UINT64 eightBytes = 0x0102030405060708ull;
-    productKeyBackup::setValue(flagName, REG_BINARY, &eightBytes, sizeof(eightBytes));
+    productKeyFixture::setValue(flagName, REG_BINARY, &eightBytes, sizeof(eightBytes));
     EXPECT_EQ(0, settings.readMemoryMappedFileHasBeenOpened(nullptr));
     EXPECT_EQ(42, settings.memoryMappedFileHasBeenOpened);
     EXPECT_TRUE(settings.slotsEmpty());
@@ -95,20 +95,20 @@ TEST_F(SettingDataQexalFlag, readFailsAndKeepsTheMemberWhenTheValueIsMissingOrTo
 TEST_F(SettingDataQexalFlag, shortOrForeignTypedValuesAreTakenAsRawBytes)
 {
     const WORD twoBytes = 0xBEEF;
-    productKeyBackup::setValue(flagName, REG_DWORD, &twoBytes, sizeof(twoBytes));
+    productKeyFixture::setValue(flagName, REG_DWORD, &twoBytes, sizeof(twoBytes));
     settings.memoryMappedFileHasBeenOpened = 0x11223344;
     EXPECT_EQ(1, settings.readMemoryMappedFileHasBeenOpened(nullptr));
     EXPECT_EQ(0x1122BEEF, settings.memoryMappedFileHasBeenOpened);
 
     const char text[4] = {'1', '\0', '2', '\0'};
-    productKeyBackup::setValue(flagName, REG_SZ, text, sizeof(text));
+    productKeyFixture::setValue(flagName, REG_SZ, text, sizeof(text));
     EXPECT_EQ(1, settings.readMemoryMappedFileHasBeenOpened(nullptr));
     EXPECT_EQ(0x00320031, settings.memoryMappedFileHasBeenOpened);
 }
 
 TEST_F(SettingDataQexalFlag, unreachableProductKeyFailsBothWays)
 {
-    productKeyBackup::makeMakerKeyVolatile();
+    productKeyFixture::makeUncreatable();
     settings.memoryMappedFileHasBeenOpened = 9;
     EXPECT_EQ(0, settings.writeMemoryMappedFileHasBeenOpened(nullptr, 1, 0));
     EXPECT_TRUE(settings.slotsEmpty());
@@ -118,14 +118,14 @@ TEST_F(SettingDataQexalFlag, unreachableProductKeyFailsBothWays)
     EXPECT_EQ(1, settings.writeMemoryMappedFileHasBeenOpened(nullptr, 0, 0)) << "nothing to write";
     DWORD type = 0;
     std::string data;
-    EXPECT_FALSE(productKeyBackup::queryValue(flagName, type, data));
+    EXPECT_FALSE(productKeyFixture::queryValue(flagName, type, data));
 }
 
 TEST_F(SettingDataQexalFlag, theFailureLogPathIsHandedOn)
 {
     scratchFolder folder;
     const std::wstring logPath = folder.file(L"failures.log");
-    productKeyBackup::makeMakerKeyVolatile();
+    productKeyFixture::makeUncreatable();
     setLogFileEnabled(1);
     const int written = settings.writeMemoryMappedFileHasBeenOpened(logPath.c_str(), 1, 0);
     const int read = settings.readMemoryMappedFileHasBeenOpened(logPath.c_str());

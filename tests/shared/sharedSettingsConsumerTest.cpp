@@ -2,7 +2,7 @@
 // library: every call below crosses into the DLL.
 #include "shared/sharedSettings.h"
 
-#include "productKeyBackup.h"
+#include "testSupport/productKeyFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ namespace
 class sharedSettingsConsumer : public testing::Test
 {
 protected:
-    productKeyBackup backup;
+    productKeyFixture backup;
 };
 } // namespace
 
@@ -31,14 +31,14 @@ TEST_F(sharedSettingsConsumer, flagsRoundTripThroughTheDll)
 
     SettingDataKorvane korvane;
     EXPECT_EQ(0, korvane.readMemoryMappedFileHasBeenOpened(nullptr)) << "the functions flag is not written";
-    productKeyBackup::setDword(L"memoryMappedFileHasBeenOpenedFunctions", 3);
+    productKeyFixture::setDword(L"memoryMappedFileHasBeenOpenedFunctions", 3);
     EXPECT_EQ(1, korvane.readMemoryMappedFileHasBeenOpened(nullptr));
     EXPECT_EQ(3, korvane.memoryMappedFileHasBeenOpenedFunctions);
 }
 
 TEST_F(sharedSettingsConsumer, unreachableKeyThroughTheDll)
 {
-    productKeyBackup::makeMakerKeyVolatile();
+    productKeyFixture::makeUncreatable();
     SettingDataQexal qexal;
     SettingDataKorvane korvane;
     MemoryData memory;
@@ -53,9 +53,9 @@ TEST_F(sharedSettingsConsumer, unreachableKeyThroughTheDll)
 
 TEST_F(sharedSettingsConsumer, tracingSettingsLoadThroughTheDll)
 {
-    productKeyBackup::setText(L"phiBreakpointLogFile", L"D:\\dll.log");
-    productKeyBackup::setDword(L"phiTrackFunctionHooking", 1);
-    productKeyBackup::setDword(L"phiTrackDotNetProfiler", 2);
+    productKeyFixture::setText(L"phiBreakpointLogFile", L"D:\\dll.log");
+    productKeyFixture::setDword(L"phiTrackFunctionHooking", 1);
+    productKeyFixture::setDword(L"phiTrackDotNetProfiler", 2);
     MemoryData memory;
     _profilerHookDebugData out{};
     EXPECT_EQ(1, memory.loadProfilerTracingSettings(out));

@@ -3,8 +3,8 @@
 #include "shared/SettingDataQexal.h"
 
 #include "observedSettings.h"
-#include "productKeyBackup.h"
 #include "support/uniqueHandle.h"
+#include "testSupport/productKeyFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -86,11 +86,11 @@ class sharedSettingsThreads : public testing::Test
 protected:
     void SetUp() override
     {
-        productKeyBackup::setText(L"phiBreakpointLogFile", L"threads.log");
+        productKeyFixture::setText(L"phiBreakpointLogFile", L"threads.log");
         for (int i = 0; i < 11; ++i)
-            productKeyBackup::setDword(integerNames[i], static_cast<DWORD>(0x01010101 * (i + 1)));
-        productKeyBackup::setDword(L"memoryMappedFileHasBeenOpened", flagValues[0]);
-        productKeyBackup::setDword(L"memoryMappedFileHasBeenOpenedFunctions", flagValues[1]);
+            productKeyFixture::setDword(integerNames[i], static_cast<DWORD>(0x01010101 * (i + 1)));
+        productKeyFixture::setDword(L"memoryMappedFileHasBeenOpened", flagValues[0]);
+        productKeyFixture::setDword(L"memoryMappedFileHasBeenOpenedFunctions", flagValues[1]);
     }
 
     static void expectLoaded(const _profilerHookDebugData& record)
@@ -114,7 +114,7 @@ protected:
         &_profilerHookDebugData::phiHideFilenames,              &_profilerHookDebugData::phiTrackMemoryMappedFiles,
         &_profilerHookDebugData::phiTrackDotNetProfiler};
 
-    productKeyBackup backup;
+    productKeyFixture backup;
 };
 } // namespace
 
@@ -224,7 +224,7 @@ TEST_F(sharedSettingsThreads, noHandleIsLeftBehind)
 
     // The same with a product key that cannot be opened: the failing paths
     // close what they opened too.
-    productKeyBackup::makeMakerKeyVolatile();
+    productKeyFixture::makeUncreatable();
     const DWORD beforeFailing = handleCount();
     runOnThreads([&](int) {
         for (int call = 0; call < 20; ++call)
