@@ -41,9 +41,11 @@ protected:
         const HWND dialog = runner.window();
         uiWait::clickPosted(dialog, IDC_BROWSE);
         HWND chooser = nullptr;
+        // Found only once shown: the dialog fills its file-name box while it
+        // opens (from the file list), which would overwrite a name typed earlier.
         if (!uiWait::until([&] {
                 chooser = uiWait::findThreadWindow(runner.threadId(), L"#32770", nullptr, dialog);
-                return chooser != nullptr;
+                return chooser != nullptr && IsWindowVisible(chooser);
             }))
             return false;
         EXPECT_EQ(dialog, GetWindow(chooser, GW_OWNER));
@@ -53,7 +55,11 @@ protected:
             if (nameBox == nullptr)
                 nameBox = GetDlgItem(chooser, 0x480);
             EXPECT_NE(nullptr, nameBox);
-            SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
+            // Typed again until it stays, should the dialog still be filling the box.
+            EXPECT_TRUE(uiWait::until([&] {
+                SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
+                return uiWait::windowText(nameBox) == name;
+            }));
         }
         const int button = name != nullptr ? IDOK : IDCANCEL;
         PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
@@ -97,6 +103,7 @@ TEST_F(browseTest, chosenPathGoesToTheEditBoxAndFoldersAreRememberedPerExtension
     // An upper-case extension is remembered in lower case.
     const std::wstring upperPath = upper.file(L"A.TXT");
     ASSERT_TRUE(browse(runner, upperPath.c_str()));
+    EXPECT_EQ(upperPath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
     ASSERT_TRUE(lastFolderByExtension.Lookup(L"txt", remembered));
     EXPECT_EQ(upper.path(), std::wstring(remembered));
     EXPECT_EQ(2, lastFolderByExtension.GetCount());

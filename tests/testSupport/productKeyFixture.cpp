@@ -65,8 +65,9 @@ productKeyFixture::~productKeyFixture()
     {
         const uniqueRegistryKey backup = openKey(backupPath.c_str(), KEY_READ);
         uniqueRegistryKey maker;
-        if (backup && createKey(HKEY_CURRENT_USER, makerPath, 0, maker) == ERROR_SUCCESS)
+        if (backup && createKey(HKEY_CURRENT_USER, makerPath, 0, maker) == ERROR_SUCCESS) {
             EXPECT_EQ(ERROR_SUCCESS, RegCopyTreeW(backup.get(), nullptr, maker.get())) << "restoring the maker's key";
+        }
     }
     deleteTree(backupPath.c_str());
 }
