@@ -1,6 +1,7 @@
 #include "failureLogFixture.h"
 
 #include "support/uniqueHandle.h"
+#include "testSupport/scratchFolder.h"
 
 namespace
 {
@@ -44,16 +45,7 @@ const std::wstring& failureLogFolder::path()
 
 std::string failureLogFolder::read(const std::wstring& file)
 {
-    const uniqueFileHandle handle(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    std::string content;
-    if (!handle)
-        return content;
-    char chunk[65536];
-    DWORD got = 0;
-    while (ReadFile(handle.get(), chunk, sizeof(chunk), &got, nullptr) && got != 0)
-        content.append(chunk, got);
-    return content;
+    return scratchFolder::readAll(file);
 }
 
 std::string failureLogTest::systemTextA(DWORD code)
