@@ -47,7 +47,7 @@ scripts/with-wine.sh --virtual-display "$build" bash -c '
   fi
   # Mapped is not yet painted: give the first paint a moment.
   sleep 1
-  import -window root "$screenshot"
+  import -window "$window" "$screenshot"
   # taskkill without /F closes the window as the close box would (Cancel).
   "$WINE64" taskkill /IM korGUILogController.exe </dev/null >/dev/null 2>&1 || kill "$program" 2>/dev/null || true
   wait "$program" || true
