@@ -5,6 +5,7 @@
 #include "settings/failureLog.h"
 #include "settings/readWriteSettingsToRegistryNames.h"
 #include "support/hashMap.h"
+#include "support/stringArray.h"
 #include "support/stubString.h"
 
 namespace
@@ -18,6 +19,43 @@ constexpr DWORD clearedPairs = 100;
 
 using readName = fixedValueName<valueNameCapacity::dllMapRead>;
 using writeName = fixedValueName<valueNameCapacity::family>;
+
+// A name readDllMap could take for a pair's half: "[dll]S" or "[dll]I" and
+// decimal digits, without regard to case, as the registry matches names.
+bool isPairHalfName(const wchar_t* name, DWORD length) noexcept
+{
+    constexpr int prefixLength = 6;
+    if (length <= prefixLength ||
+        (CompareStringOrdinal(name, prefixLength, L"[dll]S", prefixLength, TRUE) != CSTR_EQUAL &&
+         CompareStringOrdinal(name, prefixLength, L"[dll]I", prefixLength, TRUE) != CSTR_EQUAL))
+        return false;
+    for (DWORD i = prefixLength; i < length; ++i)
+        if (name[i] < L'0' || name[i] > L'9')
+            return false;
+    return true;
+}
+
+// Deletes every pair half still in the key, whatever its index, so that a
+// map written over a longer one never reads back with the longer one's
+// pairs. Names are collected first: deleting while enumerating by index
+// would skip values. A name too long for readDllMap's buffer is never read.
+void removeRemainingPairHalves(HKEY key)
+{
+    stringArray names;
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[valueNameCapacity::dllMapRead];
+        DWORD nameLength = valueNameCapacity::dllMapRead;
+        const LSTATUS rc = RegEnumValueW(key, index, name, &nameLength, nullptr, nullptr, nullptr, nullptr);
+        if (rc == ERROR_MORE_DATA)
+            continue;
+        if (rc != ERROR_SUCCESS)
+            break;
+        if (isPairHalfName(name, nameLength))
+            (void)names.add(name); // out of memory leaves that value behind
+    }
+    for (UINT32 i = 0; i < names.count; ++i)
+        RegDeleteValueW(key, names.items[i]->GetString());
+}
 
 // Values that can hold half a pair: any REG_SZ, or a REG_DWORD of 4 bytes.
 // Every value of the key counts, not only the "[dll]" ones.
@@ -71,6 +109,7 @@ int readWriteSettingsToRegistry::writeDllMap(const wchar_t* logPath, const dllMa
     if (key != nullptr) {
         (void)deleteFamilyS(L"dll", clearedPairs);
         (void)deleteFamilyI(L"dll", clearedPairs);
+        removeRemainingPairHalves(key);
     }
 
     int pair = 0;

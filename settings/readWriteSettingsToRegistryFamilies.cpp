@@ -12,8 +12,11 @@
 #include "support/stringArray.h"
 #include "support/stubString.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cwchar>
 #include <initializer_list>
+#include <vector>
 
 namespace
 {
@@ -25,6 +28,15 @@ constexpr UINT32 nameMapBlockSize = 10;
 // answers ERROR_MORE_DATA and the value is skipped.
 constexpr DWORD collectNameCharacters = 260;
 constexpr DWORD collectDataBytes = 520;
+
+// The registry's limit for a value name, terminator included.
+constexpr DWORD maxValueNameCharacters = 16384;
+
+// A family item is kept only at an index below this many positions for each
+// value of the family found. Gaps stay readable, but a single hostile name
+// such as "[f]I1073741824" cannot make the array claim gigabytes: such an
+// item is dropped as if the array could not grow.
+constexpr UINT64 positionsPerFamilyValue = 1024;
 
 using familyName = fixedValueName<valueNameCapacity::family>;
 using deletionName = fixedValueName<valueNameCapacity::deletion>;
@@ -83,6 +95,46 @@ int parseIndex(const wchar_t* text) noexcept
     return static_cast<int>(number);
 }
 
+// The number of values the key holds; 0 when that cannot be told.
+DWORD valueCount(HKEY key) noexcept
+{
+    DWORD values = 0;
+    if (key == nullptr || RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
+                                           nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return 0;
+    return values;
+}
+
+// The indices below count at which a list item may be stored, ascending and
+// each once, from one enumeration of the key: names that end in '_' after
+// the list name's length and then exactly the digits "%d" writes. The list
+// name itself is not compared here; reading the item by name decides, with
+// the registry's own rules for names.
+std::vector<DWORD> storedListIndices(HKEY key, std::size_t listNameLength, DWORD count)
+{
+    std::vector<DWORD> indices;
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[maxValueNameCharacters];
+        DWORD nameLength = maxValueNameCharacters;
+        const LSTATUS rc = RegEnumValueW(key, index, name, &nameLength, nullptr, nullptr, nullptr, nullptr);
+        if (rc == ERROR_MORE_DATA)
+            continue;
+        if (rc != ERROR_SUCCESS)
+            break;
+        if (nameLength <= listNameLength + 1 || name[listNameLength] != L'_')
+            continue;
+        const wchar_t* digits = name + listNameLength + 1;
+        const int number = parseIndex(digits);
+        fixedValueName<16> written;
+        written.appendSigned(number);
+        if (std::wcscmp(written.get(), digits) == 0 && static_cast<DWORD>(number) < count)
+            indices.push_back(static_cast<DWORD>(number));
+    }
+    std::sort(indices.begin(), indices.end());
+    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+    return indices;
+}
+
 // Deletes, for every index below count, the named kinds in the order given.
 // Names that do not fit the buffer are skipped; results are not examined.
 void deleteFamilyItems(HKEY key, const wchar_t* family, DWORD count, std::initializer_list<const wchar_t*> kinds)
@@ -129,6 +181,21 @@ int readWriteSettingsToRegistry::readStringList(const wchar_t* listName, std::ve
     (void)readDword(listValueName(listName, L"_NumItems"), count); // without the value the list is empty
 
     list.clear();
+    // A count above the number of values the key holds cannot be met, so at
+    // least one item is missing and the read fails. Only the items that are
+    // there are read, in index order, rather than querying every index up to
+    // a count that may be anything up to 2^32.
+    if (count != 0 && count > valueCount(key)) {
+        const std::size_t nameLength = listName != nullptr ? std::wcslen(listName) : 0;
+        for (const DWORD i : storedListIndices(key, nameLength, count)) {
+            CWideString item;
+            (void)readString(listItemName(listName, i), item); // the result is 0 either way
+            if (!item.IsEmpty())
+                list.push_back(item);
+        }
+        return 0;
+    }
+
     int result = 1;
     for (DWORD i = 0; i < count; ++i) {
         CWideString item;
@@ -164,8 +231,11 @@ int readWriteSettingsToRegistry::readIntFamily(intArray& values, const wchar_t* 
     (void)collectValueNames(prefix.get(), names);
     (void)values.makeRoom(names.getCount()); // sized once up front; a failure shows below
 
+    const UINT64 indexLimit = UINT64{names.getCount()} * positionsPerFamilyValue;
     for (const nameMap::entry& found : names) {
         const UINT32 index = static_cast<UINT32>(parseIndex(found.key.GetString() + prefix.length()));
+        if (index >= indexLimit)
+            continue; // negative indices land here too
         DWORD value = 0;
         if (!readDword(found.key.GetString(), value))
             continue;

@@ -123,6 +123,35 @@ TEST_F(storeFamilies, stringListReadKeepsNonEmptyItemsAndReportsMissingOnes)
     EXPECT_TRUE(list.empty());
 }
 
+// A count that the key cannot hold gives what reading every index would
+// give (0 and the stored items in index order), without querying them all.
+TEST_F(storeFamilies, stringListCountBeyondTheKeyReadsOnlyTheStoredItems)
+{
+    setText(L"L_0", L"a");
+    setText(L"L_1", L"b");
+    setText(L"L_2", L"c");
+    setText(L"L_-2", L"z");      // "%d" of index 0xFFFFFFFE
+    setText(L"L_007", L"decoy"); // no index is written so
+    const struct
+    {
+        DWORD type;
+        DWORD count;
+        DWORD bytes;
+        std::vector<std::wstring> expected;
+    } rows[] = {
+        {REG_DWORD, 0xFFFFFFFF, 4, {L"a", L"b", L"c", L"z"}},
+        {REG_BINARY, 0xFFFFFFFF, 4, {L"a", L"b", L"c", L"z"}},
+        {REG_DWORD, 0x80000000, 4, {L"a", L"b", L"c"}},
+        {REG_BINARY, 0xFFFF, 2, {L"a", L"b", L"c"}},
+    };
+    for (const auto& row : rows) {
+        scratch.setRaw(L"L_NumItems", row.type, &row.count, row.bytes);
+        std::vector<CWideString> list{CWideString(L"old")};
+        EXPECT_EQ(0, store.readStringList(L"L", list)) << std::hex << row.count;
+        EXPECT_EQ(row.expected, texts(list)) << std::hex << row.count;
+    }
+}
+
 TEST_F(storeFamilies, stringListWriteReplacesCountAndItemsOnly)
 {
     std::vector<CWideString> five;
@@ -196,27 +225,34 @@ TEST_F(storeFamilies, intFamilyIndexSuffixesParseAsSignedDecimal)
     EXPECT_EQ(11, values.data[0]);
     EXPECT_EQ(0x2A, values.data[1]);
     EXPECT_EQ(12, values.data[2]);
-    if (values.count > 3) {
-        // The 16 GiB request for index 0xFFFFFFFE succeeded: the value is there.
-        EXPECT_EQ(0xFFFFFFFFu, values.count);
-        EXPECT_EQ(14, values.data[0xFFFFFFFEu]);
-    }
+    EXPECT_EQ(3u, values.count); // -2 lies far beyond five values
 }
 
-// Index 2^30 - 1 needs 2^32 bytes: either that much memory or a clean drop,
-// never a wrapped, tiny block.
-TEST_F(storeFamilies, intFamilyHugeIndexNeverWrapsTheAllocation)
+// Each value of a family allows 1024 positions: two values reach index 2047,
+// so gaps stay readable while a hostile index never claims gigabytes.
+TEST_F(storeFamilies, intFamilyKeepsGapsButDropsIndicesFarBeyondItsValues)
 {
-    setDword(L"[f]I1073741823", 77);
     setDword(L"[f]I0", 1);
-    intArray values;
-    EXPECT_EQ(1, store.readIntFamily(values, L"f"));
-    EXPECT_EQ(1, values.data[0]);
-    if (values.capacity >= 0x40000000u) {
-        EXPECT_EQ(0x40000000u, values.count);
-        EXPECT_EQ(77, values.data[0x3FFFFFFF]);
-    } else {
-        EXPECT_EQ(1u, values.count);
+    const struct
+    {
+        const wchar_t* name;
+        UINT32 count;
+    } rows[] = {
+        {L"[f]I1500", 1501},       {L"[f]I2047", 2048},       {L"[f]I2048", 1},
+        {L"[f]I1073741823", 1},    {L"[f]I1073741824", 1},    {L"[f]I2147483647", 1},
+        {L"[f]I-2", 1},
+    };
+    for (const auto& row : rows) {
+        setDword(row.name, 77);
+        intArray values;
+        EXPECT_EQ(1, store.readIntFamily(values, L"f"));
+        EXPECT_EQ(row.count, values.count) << row.name;
+        EXPECT_LE(values.capacity, 2048u) << row.name;
+        EXPECT_EQ(1, values.data[0]);
+        if (row.count > 1) {
+            EXPECT_EQ(77, values.data[row.count - 1]) << row.name;
+        }
+        ASSERT_EQ(ERROR_SUCCESS, RegDeleteValueW(scratch.get(), row.name));
     }
 }
 
