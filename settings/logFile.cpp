@@ -50,9 +50,11 @@ void logFile::writeToLogFile(const wchar_t* logPath, const wchar_t* text)
 template <typename Char>
 void logFile::write(const wchar_t* logPath, const Char* text, const wchar_t* guardName)
 {
+    // Saved before anything else: a thread's first touch of its thread-local
+    // state may change the last error.
+    const lastErrorKeeper callerError;
     if (logFileWriteInProgress != 0)
         return;
-    const lastErrorKeeper callerError;
     resolveNtQueryInformationThread();
     stubLockGuard guard(&logFileLock, guardName);
     logFileWriteInProgress = 1;

@@ -12,11 +12,20 @@ std::atomic<int> lockTracingEnabled{0};
 std::atomic<int> lockBypassOnLastThread{0};
 
 constexpr int traceBufferSize = 1000;
+// A trace line holds at most this much of the guard's name, so that the
+// longest line (thread id, text, handle, line end) fits the buffer.
+constexpr size_t traceNameCharacters = 900;
 
 void traceLine(const wchar_t* format, const wchar_t* name, HANDLE handle) noexcept
 {
+    wchar_t shortName[traceNameCharacters + 1];
+    size_t length = 0;
+    for (; length < traceNameCharacters && name[length] != 0; ++length)
+        shortName[length] = name[length];
+    shortName[length] = 0;
+
     wchar_t line[traceBufferSize];
-    wsprintfW(line, format, GetCurrentThreadId(), name, handle);
+    wsprintfW(line, format, GetCurrentThreadId(), shortName, handle);
     OutputDebugStringW(line);
 }
 

@@ -1,5 +1,7 @@
 #include "failureLogFixture.h"
 
+#include "settings/logFile.h"
+
 #include <atomic>
 #include <map>
 #include <string>
@@ -54,6 +56,24 @@ TEST(failureLogOff, reportsNothingAndKeepsTheLastError)
     reportErrorToLogFile(missing.c_str(), ERROR_ACCESS_DENIED, "Creating key", "");
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_DATA), GetLastError());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(missing.c_str()));
+}
+
+// A thread's first direct write touches the log's thread-local state for the
+// first time; the caller's last error must survive that too.
+TEST(failureLogOff, aThreadsFirstDirectWriteKeepsTheLastError)
+{
+    for (const bool wide : {false, true}) {
+        DWORD after = 0;
+        std::thread([&] {
+            SetLastError(1234);
+            if (wide)
+                logFile::writeToLogFile(nullptr, L"x");
+            else
+                logFile::writeToLogFile(nullptr, "x");
+            after = GetLastError();
+        }).join();
+        EXPECT_EQ(1234u, after) << (wide ? "wide" : "narrow");
+    }
 }
 
 TEST_F(failureLog, appendsTheComposedNarrowReportAfterExistingContent)

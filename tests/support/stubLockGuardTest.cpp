@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -71,6 +72,17 @@ public:
     BOOL lock(DWORD) override { return stubSyncObject::lock(0); }
     BOOL unlock() override { return TRUE; }
 };
+
+// Ends the process with the exception's code rather than letting Wine start
+// its debugger, so that a crash in a death test's child shows as an exit code.
+LONG CALLBACK exitOnCrash(EXCEPTION_POINTERS* info)
+{
+    const DWORD code = info->ExceptionRecord->ExceptionCode;
+    if (code == EXCEPTION_ACCESS_VIOLATION || code == EXCEPTION_ILLEGAL_INSTRUCTION ||
+        code == EXCEPTION_PRIV_INSTRUCTION || code == STATUS_STACK_BUFFER_OVERRUN)
+        TerminateProcess(GetCurrentProcess(), code);
+    return EXCEPTION_CONTINUE_SEARCH;
+}
 } // namespace
 
 TEST(stubCriticalSection, isRecursiveAndHasNoHandle)
@@ -233,4 +245,37 @@ TEST(stubLockGuard, bypassDoesNotApplyWhileOtherThreadsRun)
     }
     stop = true;
     other.join();
+}
+
+TEST(stubLockGuardDeathTest, aNameOfAnyLengthIsCutToFitTheTraceLine)
+{
+    const switchesOff restore;
+    const std::wstring names[] = {std::wstring(1015, L'n'), std::wstring(5000, L'm')};
+    const auto traceAll = [&] {
+        setLockTracingEnabled(1);
+        for (const std::wstring& name : names) {
+            stubCriticalSection section;
+            { stubLockGuard guard(&section, name.c_str()); }
+            unsignalledEvent event;
+            { stubLockGuard guard(&event, name.c_str()); }
+        }
+        setLockTracingEnabled(0);
+    };
+    // In a child process first: a line that overran its buffer would crash.
+    ASSERT_EXIT((AddVectoredExceptionHandler(1, exitOnCrash), traceAll(), std::exit(0)),
+                ::testing::ExitedWithCode(0), "");
+
+    const debugOutputCapture output;
+    traceAll();
+    const auto lines = output.lines();
+    ASSERT_EQ(8u, lines.size());
+    const std::wstring thread = std::to_wstring(GetCurrentThreadId());
+    for (size_t i = 0; i < 2; ++i) {
+        const std::wstring cut = names[i].substr(0, 900);
+        EXPECT_EQ(thread + L": Locked    " + cut + L" 0x0000000000000000\r\n", lines[4 * i]);
+        EXPECT_EQ(thread + L":  Unlocked " + cut + L" 0x0000000000000000\r\n", lines[4 * i + 1]);
+        EXPECT_EQ(0u, lines[4 * i + 2].find(thread + L": Locked    " + cut + L" 0x"));
+        EXPECT_EQ(0u, lines[4 * i + 3].find(thread + L": FAILED TO Lock a CS! " + cut + L" 0x"));
+        EXPECT_EQ(L"\r\n", lines[4 * i + 3].substr(lines[4 * i + 3].size() - 2));
+    }
 }
