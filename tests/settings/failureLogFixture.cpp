@@ -1,46 +1,35 @@
 #include "failureLogFixture.h"
 
+#include "settings/logFile.h"
+#include "support/stubLockGuard.h"
 #include "support/uniqueHandle.h"
 #include "testSupport/scratchFolder.h"
 
+#include <utility>
+
 namespace
 {
-std::wstring makeLogFolder()
+// The folder is this program's alone: other test programs run beside it and
+// own theirs. The failure log keeps its file open for the rest of the
+// process, so it is closed here, under the log's lock, before the folder
+// goes at exit.
+class ownedLogFolder
 {
-    wchar_t temp[MAX_PATH + 1];
-    const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
-    std::wstring base(temp, length);
-
-    // Earlier runs leave their folders behind: their log file was open until
-    // their process ended.
-    WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW((base + L"korvanexFailureLog-*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring old = base + entry.cFileName;
-            WIN32_FIND_DATAW inner;
-            HANDLE files = FindFirstFileW((old + L"\\*").c_str(), &inner);
-            if (files != INVALID_HANDLE_VALUE) {
-                do
-                    DeleteFileW((old + L"\\" + inner.cFileName).c_str());
-                while (FindNextFileW(files, &inner));
-                FindClose(files);
-            }
-            RemoveDirectoryW(old.c_str());
-        } while (FindNextFileW(search, &entry));
-        FindClose(search);
+public:
+    ~ownedLogFolder()
+    {
+        const stubLockGuard guard(&logFile::logFileLock, nullptr);
+        const uniqueFileHandle file(std::exchange(logFile::logFileTarget.handle, INVALID_HANDLE_VALUE));
     }
 
-    const std::wstring folder = base + L"korvanexFailureLog-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
-}
+    scratchFolder folder;
+};
 } // namespace
 
 const std::wstring& failureLogFolder::path()
 {
-    static const std::wstring folder = makeLogFolder();
-    return folder;
+    static const ownedLogFolder owned;
+    return owned.folder.path();
 }
 
 std::string failureLogFolder::read(const std::wstring& file)

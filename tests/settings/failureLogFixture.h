@@ -8,8 +8,8 @@
 #include <string>
 
 // The failure log keeps the file it opened first for the rest of the
-// process, so each test program has one log folder of its own, made when the
-// program starts (leftovers of earlier runs are removed then).
+// process, so each test program has one log folder of its own, made at first
+// use and removed with its content when the program ends.
 class failureLogFolder
 {
 public:

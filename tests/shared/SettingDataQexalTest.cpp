@@ -2,8 +2,8 @@
 
 #include "observedSettings.h"
 #include "settings/failureLog.h"
+#include "settings/failureLogFixture.h"
 #include "testSupport/productKeyFixture.h"
-#include "testSupport/scratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -123,8 +123,9 @@ TEST_F(SettingDataQexalFlag, unreachableProductKeyFailsBothWays)
 
 TEST_F(SettingDataQexalFlag, theFailureLogPathIsHandedOn)
 {
-    scratchFolder folder;
-    const std::wstring logPath = folder.file(L"failures.log");
+    // The log keeps its file open to the end of the program, so the file
+    // lies in the program's own log folder, removed at exit.
+    const std::wstring logPath = failureLogFolder::file(L"qexal.log");
     productKeyFixture::makeUncreatable();
     setLogFileEnabled(1);
     const int written = settings.writeMemoryMappedFileHasBeenOpened(logPath.c_str(), 1, 0);
@@ -132,7 +133,7 @@ TEST_F(SettingDataQexalFlag, theFailureLogPathIsHandedOn)
     setLogFileEnabled(0);
     EXPECT_EQ(0, written);
     EXPECT_EQ(0, read);
-    const std::string log = scratchFolder::readAll(logPath);
+    const std::string log = failureLogFolder::read(logPath);
     std::size_t reports = 0;
     for (std::size_t at = log.find("Creating key"); at != std::string::npos; at = log.find("Creating key", at + 1))
         ++reports;
