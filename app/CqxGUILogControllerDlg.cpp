@@ -4,9 +4,14 @@
 #include "app/CIndexedFileDialog.h"
 #include "app/defaultLogFile.h"
 #include "app/dialogCaption.h"
+#include "app/uiLoggerOptions.h"
 #include "app/uiLoggerSettings.h"
 #include "resources/resource.h"
+#include "settings/productKeyPath.h"
 #include "settings/readWriteSettingsToRegistry.h"
+
+#include <cstddef>
+#include <iterator>
 
 #include <shellapi.h>
 
@@ -84,12 +89,14 @@ void CqxGUILogControllerDlg::addAboutMenuEntry()
 
 void CqxGUILogControllerDlg::showSettingsInControls()
 {
-    setItemText(IDC_LOGFILE_EDIT, uiLoggerSettings.fileName);
-    // Stored values other than 0 and 1 go to the box as they are.
-    checkButton(IDC_WRITE_NEW_FILE, static_cast<UINT>(uiLoggerSettings.writeNewFile));
-    checkButton(IDC_ENABLE_LOGGING, static_cast<UINT>(uiLoggerSettings.enabled));
-    checkButton(IDC_MONITOR_LAUNCH_ERRORS, static_cast<UINT>(uiLoggerSettings.monitorLaunchErrorCodes));
-    checkButton(IDC_MONITOR_UI_RECEIVE_COMM, static_cast<UINT>(uiLoggerSettings.monitorUiReceiveComm));
+    for (const uiLoggerOption& option : uiLoggerOptions) {
+        if (option.controlId == 0)
+            continue;
+        if (option.type == uiLoggerOption::kind::text)
+            setItemText(option.controlId, uiLoggerSettings.*option.text);
+        else // stored values other than 0 and 1 go to the box as they are
+            checkButton(option.controlId, static_cast<UINT>(uiLoggerSettings.*option.flag));
+    }
 }
 
 int CqxGUILogControllerDlg::openProfilerKey(int mode)
@@ -105,12 +112,17 @@ int CqxGUILogControllerDlg::openProfilerKey(int mode)
         into.reset(key);
         return true;
     };
-    if (createOrOpen(HKEY_CURRENT_USER, L"Software", softwareKey) &&
-        createOrOpen(softwareKey.get(), L"OstraVell", makerKey) &&
-        createOrOpen(makerKey.get(), L"Korvanex64", productKey))
-        return 1;
-    closeProfilerKeys();
-    return 0;
+    uniqueRegistryKey* const levels[] = {&softwareKey, &makerKey, &productKey};
+    static_assert(std::size(levels) == std::size(productKeyLevels));
+    HKEY parent = HKEY_CURRENT_USER;
+    for (std::size_t level = 0; level < std::size(levels); ++level) {
+        if (!createOrOpen(parent, productKeyLevels[level], *levels[level])) {
+            closeProfilerKeys();
+            return 0;
+        }
+        parent = levels[level]->get();
+    }
+    return 1;
 }
 
 void CqxGUILogControllerDlg::closeProfilerKeys() noexcept
@@ -155,22 +167,28 @@ void CqxGUILogControllerDlg::onTimer(UINT_PTR)
 
 void CqxGUILogControllerDlg::setDefaultControls()
 {
-    setItemText(IDC_LOGFILE_EDIT, getDefaultLogFileName());
-    checkButton(IDC_WRITE_NEW_FILE, BST_CHECKED);
-    checkButton(IDC_ENABLE_LOGGING, BST_UNCHECKED);
-    checkButton(IDC_MONITOR_LAUNCH_ERRORS, BST_CHECKED);
-    checkButton(IDC_MONITOR_UI_RECEIVE_COMM, BST_CHECKED);
+    for (const uiLoggerOption& option : uiLoggerOptions) {
+        if (option.controlId == 0)
+            continue;
+        if (option.type == uiLoggerOption::kind::text)
+            setItemText(option.controlId, getDefaultLogFileName());
+        else
+            checkButton(option.controlId, option.resetCheck);
+    }
     updateFileButtons();
 }
 
 int CqxGUILogControllerDlg::saveSettings()
 {
-    const auto checked = [this](int id) { return isButtonChecked(id) == BST_CHECKED ? 1 : 0; };
-    uiLoggerSettings.fileName = getItemText(IDC_LOGFILE_EDIT);
-    uiLoggerSettings.enabled = checked(IDC_ENABLE_LOGGING);
-    uiLoggerSettings.writeNewFile = checked(IDC_WRITE_NEW_FILE);
-    uiLoggerSettings.monitorLaunchErrorCodes = checked(IDC_MONITOR_LAUNCH_ERRORS);
-    uiLoggerSettings.monitorUiReceiveComm = checked(IDC_MONITOR_UI_RECEIVE_COMM);
+    // An option without a control keeps the value last read.
+    for (const uiLoggerOption& option : uiLoggerOptions) {
+        if (option.controlId == 0)
+            continue;
+        if (option.type == uiLoggerOption::kind::text)
+            uiLoggerSettings.*option.text = getItemText(option.controlId);
+        else
+            uiLoggerSettings.*option.flag = isButtonChecked(option.controlId) == BST_CHECKED ? 1 : 0;
+    }
 
     int saved = 0;
     if (openProfilerKey(1) != 0) {

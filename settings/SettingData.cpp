@@ -1,10 +1,14 @@
 #include "settings/SettingData.h"
 
 #include "settings/failureLog.h"
+#include "settings/productKeyPath.h"
 #include "settings/readWriteSettingsToRegistry.h"
 #include "support/stubLockGuard.h"
 #include "support/stubString.h"
 #include "support/uniqueHandle.h"
+
+#include <cstddef>
+#include <iterator>
 
 namespace
 {
@@ -49,20 +53,18 @@ SettingData::~SettingData()
 int SettingData::openProductKey(const wchar_t* logPath, int accessMode, stubString& errorText, stubString& keyPath)
 {
     const REGSAM access = accessRights(accessMode);
-    stubString path(L"HKEY_CURRENT_USER");
+    HKEY* const slots[] = {&softwareKey, &makerKey, &productKey};
+    static_assert(std::size(slots) == std::size(productKeyLevels));
 
-    path += L"\\";
-    path += L"Software";
-    LSTATUS rc = createLevel(HKEY_CURRENT_USER, L"Software", access, softwareKey);
-    if (rc == ERROR_SUCCESS) {
+    // The path names every level tried, the failed one included.
+    stubString path(productKeyRootName);
+    HKEY parent = HKEY_CURRENT_USER;
+    LSTATUS rc = ERROR_SUCCESS;
+    for (std::size_t level = 0; level < std::size(slots) && rc == ERROR_SUCCESS; ++level) {
         path += L"\\";
-        path += L"OstraVell";
-        rc = createLevel(softwareKey, L"OstraVell", access, makerKey);
-    }
-    if (rc == ERROR_SUCCESS) {
-        path += L"\\";
-        path += L"Korvanex64";
-        rc = createLevel(makerKey, L"Korvanex64", access, productKey);
+        path += productKeyLevels[level];
+        rc = createLevel(parent, productKeyLevels[level], access, *slots[level]);
+        parent = *slots[level];
     }
 
     const DWORD code = static_cast<DWORD>(rc);
