@@ -1,8 +1,7 @@
 #include "framework/CApplication.h"
 
-int CApplication::run(HINSTANCE moduleInstance)
+int CApplication::run()
 {
-    instance = moduleInstance;
     if (!initInstance())
         return exitInstance();
 

@@ -15,15 +15,10 @@ public:
 
     // Runs the instance initialisation; when it asks for no message loop the
     // program ends with the exit code of exitInstance.
-    int run(HINSTANCE instance);
-
-    HINSTANCE getInstance() const noexcept { return instance; }
+    int run();
 
 protected:
     // Returns FALSE when no message loop is to run.
     virtual BOOL initInstance() = 0;
     virtual int exitInstance() { return 0; }
-
-private:
-    HINSTANCE instance = nullptr;
 };

@@ -31,7 +31,6 @@ protected:
     virtual bool dispatchMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
 
     void endDialog(INT_PTR result) noexcept;
-    HWND getOwner() const noexcept { return owner; }
     HWND getItem(int id) const noexcept { return GetDlgItem(window, id); }
     CWideString getItemText(int id) const;
     void setItemText(int id, const wchar_t* text) const noexcept;

@@ -47,7 +47,7 @@ void composeErrorText(stubString& errorText, const stubString& path, DWORD code)
 
 SettingData::~SettingData()
 {
-    closeProductKeys(nullptr);
+    (void)closeProductKeys(nullptr); // no one is left to tell
 }
 
 int SettingData::openProductKey(const wchar_t* logPath, int accessMode, stubString& errorText, stubString& keyPath)
@@ -73,7 +73,7 @@ int SettingData::openProductKey(const wchar_t* logPath, int accessMode, stubStri
         composeErrorText(errorText, path, code);
     reportErrorToLogFile(logPath, code, "Creating key", "");
     if (code != 0)
-        closeProductKeys(logPath);
+        (void)closeProductKeys(logPath); // the failed open is the result; failed closes are logged
     return code == 0 ? 1 : 0;
 }
 

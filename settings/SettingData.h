@@ -22,11 +22,11 @@ public:
     // write access for accessMode 1, read access otherwise. keyPath receives
     // the path reached; on failure errorText receives a report, the failure
     // log gets the code and every key held is closed again. 1 or 0.
-    int openProductKey(const wchar_t* logPath, int accessMode, stubString& errorText, stubString& keyPath);
+    [[nodiscard]] int openProductKey(const wchar_t* logPath, int accessMode, stubString& errorText, stubString& keyPath);
 
     // Closes every key held, product key first, and empties the slots;
     // 1 when every close succeeded (also when none was held).
-    int closeProductKeys(const wchar_t* logPath);
+    [[nodiscard]] int closeProductKeys(const wchar_t* logPath);
 
 protected:
     // One 4-byte value of the product key into value, under settingsLock:
@@ -34,7 +34,7 @@ protected:
     // the value cannot be read; a shorter stored value replaces only its
     // low-order bytes. 1 when the key opened, the value was read and every
     // key closed.
-    int readProductDword(const wchar_t* logPath, const wchar_t* name, int& value);
+    [[nodiscard]] int readProductDword(const wchar_t* logPath, const wchar_t* name, int& value);
 
     HKEY otherKey1 = nullptr;
     HKEY otherKey2 = nullptr;

@@ -50,11 +50,6 @@ int isLockTracingEnabled() noexcept
     return lockTracingEnabled.load(std::memory_order_relaxed);
 }
 
-int isLockBypassOnLastThread() noexcept
-{
-    return lockBypassOnLastThread.load(std::memory_order_relaxed);
-}
-
 stubLockGuard::stubLockGuard(stubSyncObject* object, const wchar_t* traceName)
     : syncObject(object), handle(object->getHandle()), locked(0), name(traceName)
 {

@@ -9,14 +9,14 @@ class stubSyncObject;
 void setLockTracingEnabled(int enabled) noexcept;
 void setLockBypassOnLastThread(int enabled) noexcept;
 int isLockTracingEnabled() noexcept;
-int isLockBypassOnLastThread() noexcept;
 
 // Takes a synchronisation object for the length of a block. With tracing on,
 // a named guard writes one debugger-output line per lock and release.
 class stubLockGuard
 {
 public:
-    stubLockGuard(stubSyncObject* syncObject, const wchar_t* name);
+    // A guard must be kept for its block: a discarded temporary locks nothing.
+    [[nodiscard]] stubLockGuard(stubSyncObject* syncObject, const wchar_t* name);
     ~stubLockGuard();
 
     stubLockGuard(const stubLockGuard&) = delete;

@@ -91,13 +91,6 @@ struct loadedModule
     static HMODULE invalid() noexcept { return nullptr; }
     static void close(HMODULE module) noexcept { FreeLibrary(module); }
 };
-
-struct iconHandle
-{
-    using handleType = HICON;
-    static HICON invalid() noexcept { return nullptr; }
-    static void close(HICON icon) noexcept { DestroyIcon(icon); }
-};
 } // namespace handleTraits
 
 using uniqueRegistryKey = uniqueHandle<handleTraits::registryKey>;
@@ -105,4 +98,3 @@ using uniqueFileHandle = uniqueHandle<handleTraits::fileHandle>;
 using uniqueKernelHandle = uniqueHandle<handleTraits::kernelHandle>;
 using uniqueLocalMemory = uniqueHandle<handleTraits::localMemory>;
 using uniqueModule = uniqueHandle<handleTraits::loadedModule>;
-using uniqueIcon = uniqueHandle<handleTraits::iconHandle>;

@@ -96,8 +96,8 @@ int main()
             RegCloseKey(software);
         },
         [&] {
-            settings.openProductKey(nullptr, 1, errorText, keyPath);
-            settings.closeProductKeys(nullptr);
+            (void)settings.openProductKey(nullptr, 1, errorText, keyPath);
+            (void)settings.closeProductKeys(nullptr);
         },
         iterations / 3, rawNs, storeNs);
     benchTimer::report("openProductKey + closeProductKeys vs raw create/close", rawNs, storeNs, "<= 1.10x");
