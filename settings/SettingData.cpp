@@ -2,8 +2,7 @@
 
 #include "settings/failureLog.h"
 #include "settings/productKeyPath.h"
-#include "settings/readWriteSettingsToRegistry.h"
-#include "support/stubLockGuard.h"
+#include "settings/productKeySession.h"
 #include "support/stubString.h"
 #include "support/uniqueHandle.h"
 
@@ -97,18 +96,13 @@ int SettingData::closeProductKeys(const wchar_t* logPath)
 
 int SettingData::readProductDword(const wchar_t* logPath, const wchar_t* name, int& value)
 {
-    stubLockGuard guard(&settingsLock, nullptr);
-    stubString errorText;
-    stubString keyPath;
-    if (openProductKey(logPath, 0, errorText, keyPath) == 0)
+    productKeySession session(*this);
+    if (session.open(logPath, 0) == 0)
         return 0;
-    // The store borrows productKey; closeProductKeys closes it before the
-    // store goes, and the store never closes what it borrowed.
-    readWriteSettingsToRegistry store(productKey);
     DWORD stored = static_cast<DWORD>(value);
-    const int read = store.readDword(name, stored);
+    const int read = session.store().readDword(name, stored);
     if (read != 0)
         value = static_cast<int>(stored);
-    const int closed = closeProductKeys(logPath);
+    const int closed = session.close(logPath);
     return (read != 0 && closed != 0) ? 1 : 0;
 }

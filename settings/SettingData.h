@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+class productKeySession;
 class stubString;
 
 // Base of the shared settings classes: the key slots through which their
@@ -35,6 +36,9 @@ protected:
     // low-order bytes. 1 when the key opened, the value was read and every
     // key closed.
     [[nodiscard]] int readProductDword(const wchar_t* logPath, const wchar_t* name, int& value);
+
+    // An operation's session takes settingsLock and fills the slots.
+    friend class productKeySession;
 
     HKEY otherKey1 = nullptr;
     HKEY otherKey2 = nullptr;

@@ -1,10 +1,9 @@
 #include "shared/MemoryData.h"
 
-#include "settings/readWriteSettingsToRegistry.h"
+#include "settings/productKeySession.h"
 #include "shared/composedName.h"
 #include "shared/tracingSettings.h"
 #include "shared/wildcardMatch.h"
-#include "support/stubLockGuard.h"
 #include "support/stubString.h"
 
 #include <cwchar>
@@ -38,17 +37,13 @@ MemoryData::~MemoryData() = default;
 
 int MemoryData::loadProfilerTracingSettings(_profilerHookDebugData& out)
 {
-    stubLockGuard guard(&settingsLock, nullptr);
-    stubString errorText;
-    stubString keyPath;
-    if (openProductKey(nullptr, readAccess, errorText, keyPath) == 0)
+    productKeySession session(*this);
+    if (session.open(nullptr, readAccess) == 0)
         return 0;
-    // The store borrows productKey and never closes it.
-    readWriteSettingsToRegistry store(productKey);
     // Missing values are the defaults, not failures.
-    (void)readTracingValues(store, profilerHookDebugData);
+    (void)readTracingValues(session.store(), profilerHookDebugData);
     copyTracingSettings(out, profilerHookDebugData);
-    (void)closeProductKeys(nullptr);
+    (void)session.close(nullptr); // the values were read; failed closes are in the failure log
     return 1;
 }
 

@@ -1,8 +1,6 @@
 #include "shared/SettingDataQexal.h"
 
-#include "settings/readWriteSettingsToRegistry.h"
-#include "support/stubLockGuard.h"
-#include "support/stubString.h"
+#include "settings/productKeySession.h"
 
 namespace
 {
@@ -16,19 +14,14 @@ SettingDataQexal::~SettingDataQexal() = default;
 
 int SettingDataQexal::writeMemoryMappedFileHasBeenOpened(const wchar_t* logPath, int write, int /*unused*/)
 {
-    stubLockGuard guard(&settingsLock, nullptr);
+    productKeySession session(*this);
     if (write == 0)
         return 1;
-    stubString errorText;
-    stubString keyPath;
-    if (openProductKey(logPath, readWriteAccess, errorText, keyPath) == 0)
+    if (session.open(logPath, readWriteAccess) == 0)
         return 0;
-    // The store borrows productKey; closeProductKeys closes it before the
-    // store goes, and the store never closes what it borrowed.
-    readWriteSettingsToRegistry store(productKey);
     const DWORD value = static_cast<DWORD>(memoryMappedFileHasBeenOpened);
-    const int written = store.writeDword(logPath, openedValueName, value);
-    const int closed = closeProductKeys(logPath);
+    const int written = session.store().writeDword(logPath, openedValueName, value);
+    const int closed = session.close(logPath);
     return (written != 0 && closed != 0) ? 1 : 0;
 }
 
