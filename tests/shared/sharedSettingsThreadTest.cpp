@@ -81,6 +81,42 @@ DWORD handleCount()
     return count;
 }
 
+// Stands in for a virtual table that another compiler built in its own
+// order: every slot counts the call and fails. The slots are called, if at
+// all, with the x64 convention, whose caller cleans up, so the one signature
+// serves every slot.
+std::atomic<int> foreignSlotCalls{0};
+
+BOOL foreignSlot()
+{
+    foreignSlotCalls.fetch_add(1);
+    return FALSE;
+}
+
+using slot = BOOL (*)();
+constexpr slot foreignTable[8] = {foreignSlot, foreignSlot, foreignSlot, foreignSlot,
+                                  foreignSlot, foreignSlot, foreignSlot, foreignSlot};
+
+// Puts foreignTable in place of an object's virtual-table pointer while it
+// lives, then restores the object's own.
+class foreignTableInstalled
+{
+public:
+    explicit foreignTableInstalled(void* polymorphic) : object(polymorphic)
+    {
+        std::memcpy(&own, object, sizeof(own));
+        const void* foreign = foreignTable;
+        std::memcpy(object, &foreign, sizeof(foreign));
+    }
+    ~foreignTableInstalled() { std::memcpy(object, &own, sizeof(own)); }
+    foreignTableInstalled(const foreignTableInstalled&) = delete;
+    foreignTableInstalled& operator=(const foreignTableInstalled&) = delete;
+
+private:
+    void* object;
+    const void* own = nullptr;
+};
+
 class sharedSettingsThreads : public testing::Test
 {
 protected:
@@ -157,6 +193,33 @@ TEST_F(sharedSettingsThreads, callsOnOneObjectAreSerialised)
     EXPECT_TRUE(korvane.slotsEmpty());
     expectLoaded(memory.profilerHookDebugData);
     EXPECT_TRUE(isFlagValue(qexal.memoryMappedFileHasBeenOpened));
+    EXPECT_EQ(static_cast<int>(flagValues[1]), korvane.memoryMappedFileHasBeenOpenedFunctions);
+}
+
+TEST_F(sharedSettingsThreads, theLockIsNeverReachedThroughItsVirtualTable)
+{
+    observedSettings<MemoryData> memory;
+    observedSettings<SettingDataQexal> qexal;
+    observedSettings<SettingDataKorvane> korvane;
+    qexal.memoryMappedFileHasBeenOpened = static_cast<int>(flagValues[2]);
+    std::atomic<int> failures{0};
+    {
+        const foreignTableInstalled memoryTable(memory.lockObject());
+        const foreignTableInstalled qexalTable(qexal.lockObject());
+        const foreignTableInstalled korvaneTable(korvane.lockObject());
+        runOnThreads([&](int) {
+            _profilerHookDebugData out{};
+            const int results[] = {memory.loadProfilerTracingSettings(out),
+                                   qexal.writeMemoryMappedFileHasBeenOpened(nullptr, 1, 0),
+                                   qexal.readMemoryMappedFileHasBeenOpened(nullptr),
+                                   korvane.readMemoryMappedFileHasBeenOpened(nullptr)};
+            for (int result : results)
+                failures.fetch_add(result == 1 ? 0 : 1);
+            expectLoaded(out);
+        });
+    }
+    EXPECT_EQ(0, foreignSlotCalls.load());
+    EXPECT_EQ(0, failures.load());
     EXPECT_EQ(static_cast<int>(flagValues[1]), korvane.memoryMappedFileHasBeenOpenedFunctions);
 }
 
