@@ -135,37 +135,46 @@ std::vector<std::string> readExportedNames(const std::wstring& path, std::string
     return names;
 }
 
-std::vector<std::string> expectedSettingsExports()
+const std::vector<exportedName>& memberExports()
 {
-#if defined(_MSC_VER)
-    return {
-        "?writeMemoryMappedFileHasBeenOpened@SettingDataQexal@@QEAAHPEB_WHH@Z",
-        "?readMemoryMappedFileHasBeenOpened@SettingDataQexal@@QEAAHPEB_W@Z",
-        "?readMemoryMappedFileHasBeenOpened@SettingDataKorvane@@QEAAHPEB_W@Z",
-        "?loadProfilerTracingSettings@MemoryData@@QEAAHAEAU_profilerHookDebugData@@@Z",
-        "?hasCollectorsAndFilters@MemoryData@@QEBAHXZ",
-        "?hasLineTimingFilters@MemoryData@@QEBAHXZ",
-        "?isFileNameClassMethodFiltered@MemoryData@@QEAAHPEBDH00H@Z",
-        "?isFileNameClassMethodFiltered@MemoryData@@QEAAHPEB_WH00H@Z",
-        "?isLineTimingClassMethodFiltered@MemoryData@@QEAAHPEBD0H@Z",
-        "?isLineTimingClassMethodFiltered@MemoryData@@QEAAHPEB_W0H@Z",
-        "?isLineTimingClassMethodFiltered@MemoryData@@QEAAHPEB_W@Z",
+    static const std::vector<exportedName> names = {
+        {"_ZN16SettingDataQexal34writeMemoryMappedFileHasBeenOpenedEPKwii",
+         "?writeMemoryMappedFileHasBeenOpened@SettingDataQexal@@QEAAHPEB_WHH@Z"},
+        {"_ZN16SettingDataQexal33readMemoryMappedFileHasBeenOpenedEPKw",
+         "?readMemoryMappedFileHasBeenOpened@SettingDataQexal@@QEAAHPEB_W@Z"},
+        {"_ZN18SettingDataKorvane33readMemoryMappedFileHasBeenOpenedEPKw",
+         "?readMemoryMappedFileHasBeenOpened@SettingDataKorvane@@QEAAHPEB_W@Z"},
+        {"_ZN10MemoryData27loadProfilerTracingSettingsER22_profilerHookDebugData",
+         "?loadProfilerTracingSettings@MemoryData@@QEAAHAEAU_profilerHookDebugData@@@Z"},
+        {"_ZNK10MemoryData23hasCollectorsAndFiltersEv", "?hasCollectorsAndFilters@MemoryData@@QEBAHXZ"},
+        {"_ZNK10MemoryData20hasLineTimingFiltersEv", "?hasLineTimingFilters@MemoryData@@QEBAHXZ"},
+        {"_ZN10MemoryData29isFileNameClassMethodFilteredEPKciS1_S1_i",
+         "?isFileNameClassMethodFiltered@MemoryData@@QEAAHPEBDH00H@Z"},
+        {"_ZN10MemoryData29isFileNameClassMethodFilteredEPKwiS1_S1_i",
+         "?isFileNameClassMethodFiltered@MemoryData@@QEAAHPEB_WH00H@Z"},
+        {"_ZN10MemoryData31isLineTimingClassMethodFilteredEPKcS1_i",
+         "?isLineTimingClassMethodFiltered@MemoryData@@QEAAHPEBD0H@Z"},
+        {"_ZN10MemoryData31isLineTimingClassMethodFilteredEPKwS1_i",
+         "?isLineTimingClassMethodFiltered@MemoryData@@QEAAHPEB_W0H@Z"},
+        {"_ZN10MemoryData31isLineTimingClassMethodFilteredEPKw",
+         "?isLineTimingClassMethodFiltered@MemoryData@@QEAAHPEB_W@Z"},
     };
-#else
-    return {
-        "_ZN16SettingDataQexal34writeMemoryMappedFileHasBeenOpenedEPKwii",
-        "_ZN16SettingDataQexal33readMemoryMappedFileHasBeenOpenedEPKw",
-        "_ZN18SettingDataKorvane33readMemoryMappedFileHasBeenOpenedEPKw",
-        "_ZN10MemoryData27loadProfilerTracingSettingsER22_profilerHookDebugData",
-        "_ZNK10MemoryData23hasCollectorsAndFiltersEv",
-        "_ZNK10MemoryData20hasLineTimingFiltersEv",
-        "_ZN10MemoryData29isFileNameClassMethodFilteredEPKciS1_S1_i",
-        "_ZN10MemoryData29isFileNameClassMethodFilteredEPKwiS1_S1_i",
-        "_ZN10MemoryData31isLineTimingClassMethodFilteredEPKcS1_i",
-        "_ZN10MemoryData31isLineTimingClassMethodFilteredEPKwS1_i",
-        "_ZN10MemoryData31isLineTimingClassMethodFilteredEPKw",
+    return names;
+}
+
+const std::vector<exportedName>& ownershipExports()
+{
+    static const std::vector<exportedName> names = {
+        {nullptr, "??0MemoryData@@QEAA@XZ"},
+        {nullptr, "??0SettingDataQexal@@QEAA@XZ"},
+        {nullptr, "??0SettingDataKorvane@@QEAA@XZ"},
+        {"_ZN10MemoryDataD1Ev", "??1MemoryData@@QEAA@XZ"},
+        {"_ZN16SettingDataQexalD1Ev", "??1SettingDataQexal@@QEAA@XZ"},
+        {"_ZN18SettingDataKorvaneD1Ev", "??1SettingDataKorvane@@QEAA@XZ"},
+        {"_ZN14stubStringList3addEPKw", "?add@stubStringList@@QEAAHPEB_W@Z"},
+        {"_ZN14stubStringList9removeAllEv", "?removeAll@stubStringList@@QEAAXXZ"},
     };
-#endif
+    return names;
 }
 
 std::wstring buildPathToWindows(const char* path)

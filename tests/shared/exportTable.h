@@ -8,8 +8,20 @@
 // a 64-bit image; failure tells why.
 std::vector<std::string> readExportedNames(const std::wstring& path, std::string& failure);
 
-// The eleven exported members, mangled as this compiler mangles them.
-std::vector<std::string> expectedSettingsExports();
+// An exported symbol under our compiler's name and Microsoft's, both
+// resolving to the same code; gnu is null where Microsoft's name resolves to
+// a thunk of its own.
+struct exportedName
+{
+    const char* gnu;
+    const char* microsoft;
+};
+
+// The eleven exported members.
+const std::vector<exportedName>& memberExports();
+// What a Microsoft-built caller needs besides, to own the objects: the
+// constructors and destructors, and the filling of the filter lists.
+const std::vector<exportedName>& ownershipExports();
 
 // A path given at build time as a Unix path, as Wine's Windows side sees it.
 std::wstring buildPathToWindows(const char* path);
