@@ -2,10 +2,14 @@
 // library: every call below crosses into the DLL.
 #include "shared/sharedSettings.h"
 
+#include "consumerScenario.h"
+#include "exportTable.h"
+#include "support/uniqueHandle.h"
 #include "testSupport/productKeyFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace
@@ -15,7 +19,62 @@ class sharedSettingsConsumer : public testing::Test
 protected:
     productKeyFixture backup;
 };
+
+// Runs a program and returns what it wrote to its standard output.
+std::string standardOutputOf(const std::wstring& program, DWORD& exitCode)
+{
+    SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
+    uniqueKernelHandle readEnd;
+    uniqueKernelHandle writeEnd;
+    if (!CreatePipe(readEnd.put(), writeEnd.put(), &inheritable, 0))
+        return {};
+    SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd.get();
+    startup.hStdError = writeEnd.get();
+    PROCESS_INFORMATION started{};
+    std::wstring commandLine = L"\"" + program + L"\"";
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &started))
+        return {};
+    const uniqueKernelHandle process(started.hProcess);
+    const uniqueKernelHandle thread(started.hThread);
+    writeEnd.reset();
+    std::string output;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(readEnd.get(), buffer, sizeof(buffer), &read, nullptr) && read != 0)
+        output.append(buffer, read);
+    WaitForSingleObject(process.get(), 60000);
+    GetExitCodeProcess(process.get(), &exitCode);
+    return output;
+}
 } // namespace
+
+// A program built for Microsoft's ABI against the installed package owns its
+// objects, fills their lists and calls every member from several threads; it
+// must see exactly what this program sees through the same calls.
+TEST_F(sharedSettingsConsumer, aMicrosoftBuiltCallerSeesWhatWeSee)
+{
+    productKeyFixture::setText(L"phiBreakpointLogFile", L"D:\\ms.log");
+    productKeyFixture::setDword(L"phiTrackFunctionHooking", 5);
+    productKeyFixture::setDword(L"phiTrackDotNetProfiler", 6);
+    productKeyFixture::setDword(L"memoryMappedFileHasBeenOpenedFunctions", 3);
+
+    auto ours = std::make_unique<consumerScenario::report>();
+    consumerScenario::writeAll(*ours);
+    const std::string expected = ours->text;
+    for (const char* line : {"\nfailures 0\n", "\nhandlesLeft 0\n", "\nqexalRead 7\n", "\nkorvaneRead 3\n",
+                             "\nphiBreakpointLogFile D:\\ms.log\nphiTrackFunctionHooking 5\nphiTrackDotNetProfiler 6\n"})
+        EXPECT_NE(std::string::npos, expected.find(line)) << line << " not in:\n" << expected;
+
+    DWORD exitCode = 1;
+    const std::string theirs = standardOutputOf(buildPathToWindows(KORVANEX_MICROSOFT_CONSUMER_PATH), exitCode);
+    EXPECT_EQ(0u, exitCode);
+    EXPECT_EQ(expected, theirs);
+}
 
 TEST_F(sharedSettingsConsumer, flagsRoundTripThroughTheDll)
 {
