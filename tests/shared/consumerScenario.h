@@ -190,7 +190,9 @@ inline void writeFilters(report& out)
     delete memory;
 }
 
-// Open handles, probed through the handle table (Wine's handle count is 0).
+// Open handles of the process. Wine's GetProcessHandleCount always answers 0,
+// so the handle table is probed instead: a handle value is in use exactly
+// when GetHandleInformation accepts it. Registry keys count as well.
 inline long long handleCount()
 {
     long long count = 0;

@@ -2,6 +2,7 @@
 #include "shared/SettingDataKorvane.h"
 #include "shared/SettingDataQexal.h"
 
+#include "consumerScenario.h"
 #include "observedSettings.h"
 #include "support/uniqueHandle.h"
 #include "testSupport/productKeyFixture.h"
@@ -67,19 +68,7 @@ void runOnThreads(const std::function<void(int)>& body)
     ASSERT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(static_cast<DWORD>(raw.size()), raw.data(), TRUE, 120000));
 }
 
-// Open handles of the process. Wine's GetProcessHandleCount always answers 0,
-// so the handle table is probed instead: a handle value is in use exactly
-// when GetHandleInformation accepts it. Registry keys count as well.
-DWORD handleCount()
-{
-    DWORD count = 0;
-    for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
-        DWORD flags = 0;
-        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
-            ++count;
-    }
-    return count;
-}
+using consumerScenario::handleCount;
 
 // Stands in for a virtual table that another compiler built in its own
 // order: every slot counts the call and fails. The slots are called, if at
@@ -270,7 +259,7 @@ TEST_F(sharedSettingsThreads, noHandleIsLeftBehind)
     everyCall();
     runOnThreads([&](int) { everyCall(); });
 
-    const DWORD before = handleCount();
+    const long long before = handleCount();
     {
         // The count must be able to move, or a flat count proves nothing.
         uniqueRegistryKey probe;
@@ -288,7 +277,7 @@ TEST_F(sharedSettingsThreads, noHandleIsLeftBehind)
     // The same with a product key that cannot be opened: the failing paths
     // close what they opened too.
     productKeyFixture::makeUncreatable();
-    const DWORD beforeFailing = handleCount();
+    const long long beforeFailing = handleCount();
     runOnThreads([&](int) {
         for (int call = 0; call < 20; ++call)
             everyCall();
