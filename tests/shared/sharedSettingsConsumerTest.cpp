@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -19,6 +20,13 @@ class sharedSettingsConsumer : public testing::Test
 protected:
     productKeyFixture backup;
 };
+
+template <typename Function>
+Function exported(HMODULE module, const char* name)
+{
+    // Through the generic function type, which any function pointer may take.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
 
 // Runs a program and returns what it wrote to its standard output.
 std::string standardOutputOf(const std::wstring& program, DWORD& exitCode)
@@ -52,6 +60,46 @@ std::string standardOutputOf(const std::wstring& program, DWORD& exitCode)
     return output;
 }
 } // namespace
+
+// Microsoft's constructors hand the object back in RAX, and a caller may
+// use that rather than its own pointer: each must return the storage it was
+// given, holding a built object that Microsoft's destructor then ends.
+TEST_F(sharedSettingsConsumer, microsoftConstructorsReturnTheObjectTheyBuilt)
+{
+    struct lifetime
+    {
+        const char* constructorName;
+        const char* destructorName;
+        bool (*built)(void* object);
+    };
+    const lifetime lifetimes[] = {
+        {"??0MemoryData@@QEAA@XZ", "??1MemoryData@@QEAA@XZ",
+         [](void* object) {
+             auto* memory = static_cast<MemoryData*>(object);
+             return memory->hasCollectorsAndFilters() == 0 && memory->classMethodFilters.add(L"Shape::*") == 1 &&
+                    memory->hasCollectorsAndFilters() == 1;
+         }},
+        {"??0SettingDataQexal@@QEAA@XZ", "??1SettingDataQexal@@QEAA@XZ",
+         [](void* object) { return static_cast<SettingDataQexal*>(object)->memoryMappedFileHasBeenOpened == 0; }},
+        {"??0SettingDataKorvane@@QEAA@XZ", "??1SettingDataKorvane@@QEAA@XZ",
+         [](void* object) {
+             return static_cast<SettingDataKorvane*>(object)->memoryMappedFileHasBeenOpenedFunctions == 0;
+         }},
+    };
+    const HMODULE dll = GetModuleHandleW(L"korSharedSettings.dll");
+    ASSERT_NE(nullptr, dll);
+    alignas(MemoryData) unsigned char storage[sizeof(MemoryData)];
+    for (const lifetime& each : lifetimes) {
+        const auto construct = exported<void* (*)(void*)>(dll, each.constructorName);
+        const auto destroy = exported<void (*)(void*)>(dll, each.destructorName);
+        ASSERT_NE(nullptr, reinterpret_cast<void*>(construct)) << each.constructorName;
+        ASSERT_NE(nullptr, reinterpret_cast<void*>(destroy)) << each.destructorName;
+        std::memset(storage, 0xCC, sizeof(storage));
+        EXPECT_EQ(static_cast<void*>(storage), construct(storage)) << each.constructorName;
+        EXPECT_TRUE(each.built(storage)) << each.constructorName;
+        destroy(storage);
+    }
+}
 
 // A program built for Microsoft's ABI against the installed package owns its
 // objects, fills their lists and calls every member from several threads; it
