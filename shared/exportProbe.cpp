@@ -47,7 +47,10 @@ KORVANEX_EXPORT_ENTRY(isLineTimingClassMethodFilteredWide)
 {
     (void)as<MemoryData>(p)->isLineTimingClassMethodFiltered(wide, wide, 0);
 }
-KORVANEX_EXPORT_ENTRY(isLineTimingClassMethodFilteredName) { (void)as<MemoryData>(p)->isLineTimingClassMethodFiltered(wide); }
+KORVANEX_EXPORT_ENTRY(isLineTimingClassMethodFilteredName)
+{
+    (void)as<MemoryData>(p)->isLineTimingClassMethodFiltered(wide);
+}
 KORVANEX_EXPORT_ENTRY(writeQexalFlag) { (void)as<SettingDataQexal>(p)->writeMemoryMappedFileHasBeenOpened(wide, 0, 0); }
 KORVANEX_EXPORT_ENTRY(readQexalFlag) { (void)as<SettingDataQexal>(p)->readMemoryMappedFileHasBeenOpened(wide); }
 KORVANEX_EXPORT_ENTRY(readKorvaneFlag) { (void)as<SettingDataKorvane>(p)->readMemoryMappedFileHasBeenOpened(wide); }

@@ -124,7 +124,8 @@ inline void writeLayout(report& out)
     KORVANEX_TYPE_LAYOUT(stubStringList)
     KORVANEX_TYPE_LAYOUT(stubString)
 #undef KORVANEX_TYPE_LAYOUT
-#define KORVANEX_FIELD_OFFSET(Class, field, Type) out.line("offset " #Class "::" #field, offsetOf(memberPointer(Class##_##field{})));
+#define KORVANEX_FIELD_OFFSET(Class, field, Type)                                                                    \
+    out.line("offset " #Class "::" #field, offsetOf(memberPointer(Class##_##field{})));
     KORVANEX_LAYOUT_FIELDS(KORVANEX_FIELD_OFFSET)
 #undef KORVANEX_FIELD_OFFSET
 }
@@ -163,7 +164,8 @@ inline void writeFilterAnswers(report& out, MemoryData& memory)
         const widened file(call.fileName);
         const widened className(call.className);
         const widened method(call.methodName);
-        out.line("fileNarrow", memory.isFileNameClassMethodFiltered(call.fileName, 0, call.className, call.methodName, 0));
+        out.line("fileNarrow",
+                 memory.isFileNameClassMethodFiltered(call.fileName, 0, call.className, call.methodName, 0));
         out.line("fileWide", memory.isFileNameClassMethodFiltered(file.get, 0, className.get, method.get, 0));
         out.line("lineNarrow", memory.isLineTimingClassMethodFiltered(call.className, call.methodName, 0));
         out.line("lineWide", memory.isLineTimingClassMethodFiltered(className.get, method.get, 0));

@@ -114,8 +114,10 @@ TEST_F(sharedSettingsConsumer, aMicrosoftBuiltCallerSeesWhatWeSee)
     auto ours = std::make_unique<consumerScenario::report>();
     consumerScenario::writeAll(*ours);
     const std::string expected = ours->text;
-    for (const char* line : {"\nfailures 0\n", "\nhandlesLeft 0\n", "\nqexalRead 7\n", "\nkorvaneRead 3\n",
-                             "\nphiBreakpointLogFile D:\\ms.log\nphiTrackFunctionHooking 5\nphiTrackDotNetProfiler 6\n"})
+    const char* const mustSee[] = {
+        "\nfailures 0\n", "\nhandlesLeft 0\n", "\nqexalRead 7\n", "\nkorvaneRead 3\n",
+        "\nphiBreakpointLogFile D:\\ms.log\nphiTrackFunctionHooking 5\nphiTrackDotNetProfiler 6\n"};
+    for (const char* line : mustSee)
         EXPECT_NE(std::string::npos, expected.find(line)) << line << " not in:\n" << expected;
 
     DWORD exitCode = 1;
