@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 
 namespace
@@ -133,6 +134,32 @@ std::vector<std::string> readExportedNames(const std::wstring& path, std::string
         names.push_back(image.textAt(nameOffset));
     }
     return names;
+}
+
+std::vector<std::pair<std::string, std::string>> readShortImports(const std::wstring& path, std::string& failure)
+{
+    const std::vector<unsigned char> bytes = readWholeFile(path);
+    constexpr char archiveMagic[] = "!<arch>\n";
+    constexpr std::size_t headerSize = 60; // name, dates, ids, mode, then the size at 48
+    if (bytes.size() < 8 || std::memcmp(bytes.data(), archiveMagic, 8) != 0) {
+        failure = "no archive";
+        return {};
+    }
+    std::vector<std::pair<std::string, std::string>> imports;
+    for (std::size_t offset = 8; offset + headerSize <= bytes.size();) {
+        const std::string sizeText(reinterpret_cast<const char*>(bytes.data()) + offset + 48, 10);
+        const std::size_t size = std::strtoul(sizeText.c_str(), nullptr, 10);
+        const std::size_t member = offset + headerSize;
+        IMPORT_OBJECT_HEADER header{};
+        if (size >= sizeof(header) && readAt(bytes, member, header) && header.Sig1 == IMAGE_FILE_MACHINE_UNKNOWN &&
+            header.Sig2 == IMPORT_OBJECT_HDR_SIG2 && member + size <= bytes.size()) {
+            const char* names = reinterpret_cast<const char*>(bytes.data()) + member + sizeof(header);
+            const std::string symbol(names);
+            imports.emplace_back(symbol, std::string(names + symbol.size() + 1));
+        }
+        offset = member + size + (size & 1); // members start on even offsets
+    }
+    return imports;
 }
 
 const std::vector<exportedName>& memberExports()

@@ -1,12 +1,18 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // The names in the export directory of a PE32+ file, read from the file
 // itself without loading it. Empty when the file cannot be read or is not
 // a 64-bit image; failure tells why.
 std::vector<std::string> readExportedNames(const std::wstring& path, std::string& failure);
+
+// The symbol names and DLL names of the short import members of an import
+// library (the format Microsoft's linker writes); empty when the file cannot
+// be read or is no archive, failure tells why.
+std::vector<std::pair<std::string, std::string>> readShortImports(const std::wstring& path, std::string& failure);
 
 // An exported symbol under our compiler's name and Microsoft's, both
 // resolving to the same code; gnu is null where Microsoft's name resolves to

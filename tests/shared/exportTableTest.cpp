@@ -71,6 +71,21 @@ TEST(exportTable, theDllsExportsResolveThroughTheLoader)
     }
 }
 
+TEST(exportTable, theMicrosoftImportLibraryHoldsEveryNameAsAShortImport)
+{
+    std::string failure;
+    const auto imports = readShortImports(buildPathToWindows(KORVANEX_MICROSOFT_IMPORT_LIBRARY_PATH), failure);
+    ASSERT_FALSE(imports.empty()) << failure;
+    for (const auto* table : {&memberExports(), &ownershipExports()}) {
+        for (const exportedName& name : *table) {
+            const auto found = std::find_if(imports.begin(), imports.end(),
+                                            [&](const auto& import) { return import.first == name.microsoft; });
+            ASSERT_NE(imports.end(), found) << "not in the library: " << name.microsoft;
+            EXPECT_EQ("korSharedSettings.dll", found->second);
+        }
+    }
+}
+
 #if defined(KORVANEX_LOG_CONTROLLER_PATH)
 TEST(exportTable, theLogControllerExportsTheElevenMembers)
 {
