@@ -8,6 +8,7 @@ packages=(
   wine64 xvfb xauth
   googletest cmake ninja-build
   imagemagick xdotool
+  clang lld llvm
 )
 
 missing=()

@@ -13,7 +13,9 @@ stubCriticalSection::~stubCriticalSection()
 
 BOOL stubCriticalSection::lock(DWORD)
 {
-    return lock();
+    // Direct: the class is final, and the object's virtual table may have been
+    // built by another compiler (see stubLockGuard).
+    return stubCriticalSection::lock();
 }
 
 BOOL stubCriticalSection::lock()

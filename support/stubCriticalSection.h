@@ -4,7 +4,8 @@
 
 // A Win32 critical section: recursive, one holder at a time. It has no
 // waitable handle, so a time-out cannot apply: every lock waits until free.
-class stubCriticalSection : public stubSyncObject
+// Final: lock guards call its operations directly (see stubLockGuard).
+class stubCriticalSection final : public stubSyncObject
 {
 public:
     stubCriticalSection();

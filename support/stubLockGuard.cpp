@@ -1,5 +1,6 @@
 #include "support/stubLockGuard.h"
 
+#include "support/stubCriticalSection.h"
 #include "support/stubSyncObject.h"
 #include "support/threadQuery.h"
 
@@ -51,11 +52,34 @@ int isLockTracingEnabled() noexcept
 }
 
 stubLockGuard::stubLockGuard(stubSyncObject* object, const wchar_t* traceName)
-    : syncObject(object), handle(object->getHandle()), locked(0), name(traceName)
+    : syncObject(object), section(nullptr), handle(object->getHandle()), locked(0), name(traceName)
+{
+    lockAtConstruction();
+}
+
+stubLockGuard::stubLockGuard(stubCriticalSection* object, const wchar_t* traceName)
+    : syncObject(object), section(object), handle(object->getHandle()), locked(0), name(traceName)
+{
+    lockAtConstruction();
+}
+
+void stubLockGuard::lockAtConstruction()
 {
     resolveNtQueryInformationThread();
     if (!lock() && isLockTracingEnabled())
         traceLine(L"%u: FAILED TO Lock a CS! %s 0x%p\r\n", name != nullptr ? name : L"", handle);
+}
+
+// stubCriticalSection is final, so the qualified calls do exactly what the
+// virtual ones would.
+BOOL stubLockGuard::lockObject()
+{
+    return section != nullptr ? section->stubCriticalSection::lock(INFINITE) : syncObject->lock(INFINITE);
+}
+
+BOOL stubLockGuard::unlockObject()
+{
+    return section != nullptr ? section->stubCriticalSection::unlock() : syncObject->unlock();
 }
 
 stubLockGuard::~stubLockGuard()
@@ -69,7 +93,7 @@ BOOL stubLockGuard::lock()
         locked = 1;
         return TRUE;
     }
-    locked = syncObject->lock(INFINITE) ? 1 : 0;
+    locked = lockObject() ? 1 : 0;
     if (name != nullptr && isLockTracingEnabled())
         traceLine(L"%u: Locked    %s 0x%p\r\n", name, handle);
     return locked;
@@ -83,7 +107,7 @@ BOOL stubLockGuard::unlock()
         locked = 0;
         return TRUE;
     }
-    if (syncObject->unlock())
+    if (unlockObject())
         locked = 0;
     if (name != nullptr && isLockTracingEnabled())
         traceLine(L"%u:  Unlocked %s 0x%p\r\n", name, handle);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+class stubCriticalSection;
 class stubSyncObject;
 
 // Process-wide switches of the lock guards, 0 at start. Nothing in the log
@@ -17,6 +18,10 @@ class stubLockGuard
 public:
     // A guard must be kept for its block: a discarded temporary locks nothing.
     [[nodiscard]] stubLockGuard(stubSyncObject* syncObject, const wchar_t* name);
+    // A critical section is taken and released through direct calls, never
+    // through its virtual table: a settings object built by a caller compiled
+    // for another C++ ABI may carry a table laid out differently from ours.
+    [[nodiscard]] stubLockGuard(stubCriticalSection* section, const wchar_t* name);
     ~stubLockGuard();
 
     stubLockGuard(const stubLockGuard&) = delete;
@@ -28,7 +33,12 @@ public:
     int isLocked() const noexcept { return locked; }
 
 private:
+    void lockAtConstruction();
+    BOOL lockObject();
+    BOOL unlockObject();
+
     stubSyncObject* syncObject;
+    stubCriticalSection* section; // null: syncObject is taken through its virtual operations
     HANDLE handle;
     int locked;
     const wchar_t* name;

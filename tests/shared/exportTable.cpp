@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 
 namespace
@@ -135,37 +136,72 @@ std::vector<std::string> readExportedNames(const std::wstring& path, std::string
     return names;
 }
 
-std::vector<std::string> expectedSettingsExports()
+std::vector<std::pair<std::string, std::string>> readShortImports(const std::wstring& path, std::string& failure)
 {
-#if defined(_MSC_VER)
-    return {
-        "?writeMemoryMappedFileHasBeenOpened@SettingDataQexal@@QEAAHPEB_WHH@Z",
-        "?readMemoryMappedFileHasBeenOpened@SettingDataQexal@@QEAAHPEB_W@Z",
-        "?readMemoryMappedFileHasBeenOpened@SettingDataKorvane@@QEAAHPEB_W@Z",
-        "?loadProfilerTracingSettings@MemoryData@@QEAAHAEAU_profilerHookDebugData@@@Z",
-        "?hasCollectorsAndFilters@MemoryData@@QEBAHXZ",
-        "?hasLineTimingFilters@MemoryData@@QEBAHXZ",
-        "?isFileNameClassMethodFiltered@MemoryData@@QEAAHPEBDH00H@Z",
-        "?isFileNameClassMethodFiltered@MemoryData@@QEAAHPEB_WH00H@Z",
-        "?isLineTimingClassMethodFiltered@MemoryData@@QEAAHPEBD0H@Z",
-        "?isLineTimingClassMethodFiltered@MemoryData@@QEAAHPEB_W0H@Z",
-        "?isLineTimingClassMethodFiltered@MemoryData@@QEAAHPEB_W@Z",
+    const std::vector<unsigned char> bytes = readWholeFile(path);
+    constexpr char archiveMagic[] = "!<arch>\n";
+    constexpr std::size_t headerSize = 60; // name, dates, ids, mode, then the size at 48
+    if (bytes.size() < 8 || std::memcmp(bytes.data(), archiveMagic, 8) != 0) {
+        failure = "no archive";
+        return {};
+    }
+    std::vector<std::pair<std::string, std::string>> imports;
+    for (std::size_t offset = 8; offset + headerSize <= bytes.size();) {
+        const std::string sizeText(reinterpret_cast<const char*>(bytes.data()) + offset + 48, 10);
+        const std::size_t size = std::strtoul(sizeText.c_str(), nullptr, 10);
+        const std::size_t member = offset + headerSize;
+        IMPORT_OBJECT_HEADER header{};
+        if (size >= sizeof(header) && readAt(bytes, member, header) && header.Sig1 == IMAGE_FILE_MACHINE_UNKNOWN &&
+            header.Sig2 == IMPORT_OBJECT_HDR_SIG2 && member + size <= bytes.size()) {
+            const char* names = reinterpret_cast<const char*>(bytes.data()) + member + sizeof(header);
+            const std::string symbol(names);
+            imports.emplace_back(symbol, std::string(names + symbol.size() + 1));
+        }
+        offset = member + size + (size & 1); // members start on even offsets
+    }
+    return imports;
+}
+
+const std::vector<exportedName>& memberExports()
+{
+    static const std::vector<exportedName> names = {
+        {"_ZN16SettingDataQexal34writeMemoryMappedFileHasBeenOpenedEPKwii",
+         "?writeMemoryMappedFileHasBeenOpened@SettingDataQexal@@QEAAHPEB_WHH@Z"},
+        {"_ZN16SettingDataQexal33readMemoryMappedFileHasBeenOpenedEPKw",
+         "?readMemoryMappedFileHasBeenOpened@SettingDataQexal@@QEAAHPEB_W@Z"},
+        {"_ZN18SettingDataKorvane33readMemoryMappedFileHasBeenOpenedEPKw",
+         "?readMemoryMappedFileHasBeenOpened@SettingDataKorvane@@QEAAHPEB_W@Z"},
+        {"_ZN10MemoryData27loadProfilerTracingSettingsER22_profilerHookDebugData",
+         "?loadProfilerTracingSettings@MemoryData@@QEAAHAEAU_profilerHookDebugData@@@Z"},
+        {"_ZNK10MemoryData23hasCollectorsAndFiltersEv", "?hasCollectorsAndFilters@MemoryData@@QEBAHXZ"},
+        {"_ZNK10MemoryData20hasLineTimingFiltersEv", "?hasLineTimingFilters@MemoryData@@QEBAHXZ"},
+        {"_ZN10MemoryData29isFileNameClassMethodFilteredEPKciS1_S1_i",
+         "?isFileNameClassMethodFiltered@MemoryData@@QEAAHPEBDH00H@Z"},
+        {"_ZN10MemoryData29isFileNameClassMethodFilteredEPKwiS1_S1_i",
+         "?isFileNameClassMethodFiltered@MemoryData@@QEAAHPEB_WH00H@Z"},
+        {"_ZN10MemoryData31isLineTimingClassMethodFilteredEPKcS1_i",
+         "?isLineTimingClassMethodFiltered@MemoryData@@QEAAHPEBD0H@Z"},
+        {"_ZN10MemoryData31isLineTimingClassMethodFilteredEPKwS1_i",
+         "?isLineTimingClassMethodFiltered@MemoryData@@QEAAHPEB_W0H@Z"},
+        {"_ZN10MemoryData31isLineTimingClassMethodFilteredEPKw",
+         "?isLineTimingClassMethodFiltered@MemoryData@@QEAAHPEB_W@Z"},
     };
-#else
-    return {
-        "_ZN16SettingDataQexal34writeMemoryMappedFileHasBeenOpenedEPKwii",
-        "_ZN16SettingDataQexal33readMemoryMappedFileHasBeenOpenedEPKw",
-        "_ZN18SettingDataKorvane33readMemoryMappedFileHasBeenOpenedEPKw",
-        "_ZN10MemoryData27loadProfilerTracingSettingsER22_profilerHookDebugData",
-        "_ZNK10MemoryData23hasCollectorsAndFiltersEv",
-        "_ZNK10MemoryData20hasLineTimingFiltersEv",
-        "_ZN10MemoryData29isFileNameClassMethodFilteredEPKciS1_S1_i",
-        "_ZN10MemoryData29isFileNameClassMethodFilteredEPKwiS1_S1_i",
-        "_ZN10MemoryData31isLineTimingClassMethodFilteredEPKcS1_i",
-        "_ZN10MemoryData31isLineTimingClassMethodFilteredEPKwS1_i",
-        "_ZN10MemoryData31isLineTimingClassMethodFilteredEPKw",
+    return names;
+}
+
+const std::vector<exportedName>& ownershipExports()
+{
+    static const std::vector<exportedName> names = {
+        {nullptr, "??0MemoryData@@QEAA@XZ"},
+        {nullptr, "??0SettingDataQexal@@QEAA@XZ"},
+        {nullptr, "??0SettingDataKorvane@@QEAA@XZ"},
+        {"_ZN10MemoryDataD1Ev", "??1MemoryData@@QEAA@XZ"},
+        {"_ZN16SettingDataQexalD1Ev", "??1SettingDataQexal@@QEAA@XZ"},
+        {"_ZN18SettingDataKorvaneD1Ev", "??1SettingDataKorvane@@QEAA@XZ"},
+        {"_ZN14stubStringList3addEPKw", "?add@stubStringList@@QEAAHPEB_W@Z"},
+        {"_ZN14stubStringList9removeAllEv", "?removeAll@stubStringList@@QEAAXXZ"},
     };
-#endif
+    return names;
 }
 
 std::wstring buildPathToWindows(const char* path)

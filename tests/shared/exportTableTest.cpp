@@ -10,20 +10,35 @@
 
 namespace
 {
-void expectAllSettingsExports(const std::wstring& path)
+void expectExported(const std::vector<std::string>& names, const char* expected)
+{
+    if (expected != nullptr) {
+        EXPECT_TRUE(std::binary_search(names.begin(), names.end(), expected)) << "not exported: " << expected;
+    }
+}
+
+// Under both compilers' names; the DLL also with what a caller needs to own
+// the objects.
+void expectAllSettingsExports(const std::wstring& path, bool withOwnership)
 {
     std::string failure;
     const std::vector<std::string> names = readExportedNames(path, failure);
     ASSERT_FALSE(names.empty()) << failure;
     ASSERT_TRUE(std::is_sorted(names.begin(), names.end())) << "the loader's binary search needs sorted names";
-    for (const std::string& expected : expectedSettingsExports())
-        EXPECT_TRUE(std::binary_search(names.begin(), names.end(), expected)) << "not exported: " << expected;
+    for (const auto* table : {&memberExports(), &ownershipExports()}) {
+        if (table == &ownershipExports() && !withOwnership)
+            continue;
+        for (const exportedName& expected : *table) {
+            expectExported(names, expected.gnu);
+            expectExported(names, expected.microsoft);
+        }
+    }
 }
 } // namespace
 
-TEST(exportTable, theSharedSettingsDllExportsTheElevenMembers)
+TEST(exportTable, theSharedSettingsDllExportsTheElevenMembersAndTheirOwnership)
 {
-    expectAllSettingsExports(buildPathToWindows(KORVANEX_SHARED_DLL_PATH));
+    expectAllSettingsExports(buildPathToWindows(KORVANEX_SHARED_DLL_PATH), true);
 }
 
 TEST(exportTable, theDllExportsNothingButTheSharedClasses)
@@ -45,13 +60,35 @@ TEST(exportTable, theDllsExportsResolveThroughTheLoader)
     const std::wstring path = buildPathToWindows(KORVANEX_SHARED_DLL_PATH);
     const uniqueModule module(LoadLibraryExW(path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES));
     ASSERT_TRUE(static_cast<bool>(module)) << GetLastError();
-    for (const std::string& name : expectedSettingsExports())
-        EXPECT_NE(nullptr, reinterpret_cast<void*>(GetProcAddress(module.get(), name.c_str()))) << name;
+    for (const auto* table : {&memberExports(), &ownershipExports()}) {
+        for (const exportedName& name : *table) {
+            const FARPROC microsoft = GetProcAddress(module.get(), name.microsoft);
+            EXPECT_NE(nullptr, reinterpret_cast<void*>(microsoft)) << name.microsoft;
+            if (name.gnu != nullptr) {
+                EXPECT_EQ(GetProcAddress(module.get(), name.gnu), microsoft) << "not the same code: " << name.microsoft;
+            }
+        }
+    }
+}
+
+TEST(exportTable, theMicrosoftImportLibraryHoldsEveryNameAsAShortImport)
+{
+    std::string failure;
+    const auto imports = readShortImports(buildPathToWindows(KORVANEX_MICROSOFT_IMPORT_LIBRARY_PATH), failure);
+    ASSERT_FALSE(imports.empty()) << failure;
+    for (const auto* table : {&memberExports(), &ownershipExports()}) {
+        for (const exportedName& name : *table) {
+            const auto found = std::find_if(imports.begin(), imports.end(),
+                                            [&](const auto& import) { return import.first == name.microsoft; });
+            ASSERT_NE(imports.end(), found) << "not in the library: " << name.microsoft;
+            EXPECT_EQ("korSharedSettings.dll", found->second);
+        }
+    }
 }
 
 #if defined(KORVANEX_LOG_CONTROLLER_PATH)
 TEST(exportTable, theLogControllerExportsTheElevenMembers)
 {
-    expectAllSettingsExports(buildPathToWindows(KORVANEX_LOG_CONTROLLER_PATH));
+    expectAllSettingsExports(buildPathToWindows(KORVANEX_LOG_CONTROLLER_PATH), false);
 }
 #endif

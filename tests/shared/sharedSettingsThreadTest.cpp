@@ -2,6 +2,7 @@
 #include "shared/SettingDataKorvane.h"
 #include "shared/SettingDataQexal.h"
 
+#include "consumerScenario.h"
 #include "observedSettings.h"
 #include "support/uniqueHandle.h"
 #include "testSupport/productKeyFixture.h"
@@ -67,19 +68,43 @@ void runOnThreads(const std::function<void(int)>& body)
     ASSERT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(static_cast<DWORD>(raw.size()), raw.data(), TRUE, 120000));
 }
 
-// Open handles of the process. Wine's GetProcessHandleCount always answers 0,
-// so the handle table is probed instead: a handle value is in use exactly
-// when GetHandleInformation accepts it. Registry keys count as well.
-DWORD handleCount()
+using consumerScenario::handleCount;
+
+// Stands in for a virtual table that another compiler built in its own
+// order: every slot counts the call and fails. The slots are called, if at
+// all, with the x64 convention, whose caller cleans up, so the one signature
+// serves every slot.
+std::atomic<int> foreignSlotCalls{0};
+
+BOOL foreignSlot()
 {
-    DWORD count = 0;
-    for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
-        DWORD flags = 0;
-        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
-            ++count;
-    }
-    return count;
+    foreignSlotCalls.fetch_add(1);
+    return FALSE;
 }
+
+using slot = BOOL (*)();
+constexpr slot foreignTable[8] = {foreignSlot, foreignSlot, foreignSlot, foreignSlot,
+                                  foreignSlot, foreignSlot, foreignSlot, foreignSlot};
+
+// Puts foreignTable in place of an object's virtual-table pointer while it
+// lives, then restores the object's own.
+class foreignTableInstalled
+{
+public:
+    explicit foreignTableInstalled(void* polymorphic) : object(polymorphic)
+    {
+        std::memcpy(&own, object, sizeof(own));
+        const void* foreign = foreignTable;
+        std::memcpy(object, &foreign, sizeof(foreign));
+    }
+    ~foreignTableInstalled() { std::memcpy(object, &own, sizeof(own)); }
+    foreignTableInstalled(const foreignTableInstalled&) = delete;
+    foreignTableInstalled& operator=(const foreignTableInstalled&) = delete;
+
+private:
+    void* object;
+    const void* own = nullptr;
+};
 
 class sharedSettingsThreads : public testing::Test
 {
@@ -160,6 +185,33 @@ TEST_F(sharedSettingsThreads, callsOnOneObjectAreSerialised)
     EXPECT_EQ(static_cast<int>(flagValues[1]), korvane.memoryMappedFileHasBeenOpenedFunctions);
 }
 
+TEST_F(sharedSettingsThreads, theLockIsNeverReachedThroughItsVirtualTable)
+{
+    observedSettings<MemoryData> memory;
+    observedSettings<SettingDataQexal> qexal;
+    observedSettings<SettingDataKorvane> korvane;
+    qexal.memoryMappedFileHasBeenOpened = static_cast<int>(flagValues[2]);
+    std::atomic<int> failures{0};
+    {
+        const foreignTableInstalled memoryTable(memory.lockObject());
+        const foreignTableInstalled qexalTable(qexal.lockObject());
+        const foreignTableInstalled korvaneTable(korvane.lockObject());
+        runOnThreads([&](int) {
+            _profilerHookDebugData out{};
+            const int results[] = {memory.loadProfilerTracingSettings(out),
+                                   qexal.writeMemoryMappedFileHasBeenOpened(nullptr, 1, 0),
+                                   qexal.readMemoryMappedFileHasBeenOpened(nullptr),
+                                   korvane.readMemoryMappedFileHasBeenOpened(nullptr)};
+            for (int result : results)
+                failures.fetch_add(result == 1 ? 0 : 1);
+            expectLoaded(out);
+        });
+    }
+    EXPECT_EQ(0, foreignSlotCalls.load());
+    EXPECT_EQ(0, failures.load());
+    EXPECT_EQ(static_cast<int>(flagValues[1]), korvane.memoryMappedFileHasBeenOpenedFunctions);
+}
+
 TEST_F(sharedSettingsThreads, objectsOfTheirOwnOnEveryThread)
 {
     std::atomic<int> failures{0};
@@ -207,7 +259,7 @@ TEST_F(sharedSettingsThreads, noHandleIsLeftBehind)
     everyCall();
     runOnThreads([&](int) { everyCall(); });
 
-    const DWORD before = handleCount();
+    const long long before = handleCount();
     {
         // The count must be able to move, or a flat count proves nothing.
         uniqueRegistryKey probe;
@@ -225,7 +277,7 @@ TEST_F(sharedSettingsThreads, noHandleIsLeftBehind)
     // The same with a product key that cannot be opened: the failing paths
     // close what they opened too.
     productKeyFixture::makeUncreatable();
-    const DWORD beforeFailing = handleCount();
+    const long long beforeFailing = handleCount();
     runOnThreads([&](int) {
         for (int call = 0; call < 20; ++call)
             everyCall();

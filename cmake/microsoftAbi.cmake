@@ -1,0 +1,28 @@
+# A second C++ front end for Microsoft's ABI (clang, lld-link and the LLVM
+# binary tools), reading the same mingw-w64 headers as our compiler. It names
+# the exports as Microsoft's compiler does and builds the test programs that
+# call them as a Microsoft-built program would.
+find_program(KORVANEX_CLANG NAMES clang clang-14 REQUIRED)
+find_program(KORVANEX_LLD_LINK NAMES lld-link lld-link-14 REQUIRED)
+find_program(KORVANEX_LLVM_DLLTOOL NAMES llvm-dlltool llvm-dlltool-14 REQUIRED)
+find_program(KORVANEX_LLVM_OBJDUMP NAMES llvm-objdump llvm-objdump-14 REQUIRED)
+
+execute_process(COMMAND ${KORVANEX_CLANG} -print-resource-dir OUTPUT_VARIABLE clangResourceDir
+                OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+
+# No exceptions, no RTTI and no thread-safe statics: without Microsoft's
+# runtime there is nothing behind them. The GNU version lets mingw-w64's
+# headers take their GCC paths.
+set(KORVANEX_MSVC_CXX_FLAGS
+  --target=x86_64-pc-windows-msvc -std=c++20 -O1
+  -fgnuc-version=4.2.1 -fno-threadsafe-statics -fno-exceptions -fno-rtti
+  -D__STRICT_ANSI__ -DUNICODE -D_UNICODE -DNOMINMAX -DWIN32_LEAN_AND_MEAN
+  -D_WIN32_WINNT=0x0601 -DWINVER=0x0601
+  -nostdinc)
+foreach(dir IN LISTS CMAKE_CXX_IMPLICIT_INCLUDE_DIRECTORIES)
+  # GCC's own intrinsic headers do not suit clang; clang brings its own.
+  if(NOT dir MATCHES "/lib/gcc/[^/]+/[^/]+/include(-fixed)?$")
+    list(APPEND KORVANEX_MSVC_CXX_FLAGS -isystem ${dir})
+  endif()
+endforeach()
+list(APPEND KORVANEX_MSVC_CXX_FLAGS -isystem ${clangResourceDir}/include)
