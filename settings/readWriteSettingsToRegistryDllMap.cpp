@@ -4,6 +4,7 @@
 
 #include "settings/failureLog.h"
 #include "settings/readWriteSettingsToRegistryNames.h"
+#include "settings/registryValueEnumeration.h"
 #include "support/hashMap.h"
 #include "support/stringArray.h"
 #include "support/stubString.h"
@@ -42,17 +43,10 @@ bool isPairHalfName(const wchar_t* name, DWORD length) noexcept
 void removeRemainingPairHalves(HKEY key)
 {
     stringArray names;
-    for (DWORD index = 0;; ++index) {
-        wchar_t name[valueNameCapacity::dllMapRead];
-        DWORD nameLength = valueNameCapacity::dllMapRead;
-        const LSTATUS rc = RegEnumValueW(key, index, name, &nameLength, nullptr, nullptr, nullptr, nullptr);
-        if (rc == ERROR_MORE_DATA)
-            continue;
-        if (rc != ERROR_SUCCESS)
-            break;
+    enumerateValues<valueNameCapacity::dllMapRead, 0>(key, [&](const wchar_t* name, DWORD nameLength, DWORD, DWORD) {
         if (isPairHalfName(name, nameLength))
             (void)names.add(name); // out of memory leaves that value behind
-    }
+    });
     for (UINT32 i = 0; i < names.count; ++i)
         RegDeleteValueW(key, names.items[i]->GetString());
 }
@@ -62,20 +56,10 @@ void removeRemainingPairHalves(HKEY key)
 DWORD countPairHalves(HKEY key)
 {
     DWORD halves = 0;
-    for (DWORD index = 0;; ++index) {
-        wchar_t name[countNameCharacters];
-        DWORD nameLength = countNameCharacters;
-        BYTE data[countDataBytes];
-        DWORD dataSize = countDataBytes;
-        DWORD type = 0;
-        const LSTATUS rc = RegEnumValueW(key, index, name, &nameLength, nullptr, &type, data, &dataSize);
-        if (rc == ERROR_MORE_DATA)
-            continue;
-        if (rc != ERROR_SUCCESS)
-            break;
-        if (type == REG_SZ || (type == REG_DWORD && dataSize == sizeof(DWORD)))
+    enumerateValues<countNameCharacters, countDataBytes>(key, [&](const wchar_t*, DWORD, DWORD type, DWORD dataBytes) {
+        if (type == REG_SZ || (type == REG_DWORD && dataBytes == sizeof(DWORD)))
             ++halves;
-    }
+    });
     return halves;
 }
 } // namespace

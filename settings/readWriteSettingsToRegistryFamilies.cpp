@@ -7,6 +7,7 @@
 #include "framework/CWideString.h"
 #include "settings/failureLog.h"
 #include "settings/readWriteSettingsToRegistryNames.h"
+#include "settings/registryValueEnumeration.h"
 #include "support/hashMap.h"
 #include "support/intArray.h"
 #include "support/stringArray.h"
@@ -28,9 +29,6 @@ constexpr UINT32 nameMapBlockSize = 10;
 // answers ERROR_MORE_DATA and the value is skipped.
 constexpr DWORD collectNameCharacters = 260;
 constexpr DWORD collectDataBytes = 520;
-
-// The registry's limit for a value name, terminator included.
-constexpr DWORD maxValueNameCharacters = 16384;
 
 // A family item is kept only at an index below this many positions for each
 // value of the family found. Gaps stay readable, but a single hostile name
@@ -113,23 +111,16 @@ DWORD valueCount(HKEY key) noexcept
 std::vector<DWORD> storedListIndices(HKEY key, std::size_t listNameLength, DWORD count)
 {
     std::vector<DWORD> indices;
-    for (DWORD index = 0;; ++index) {
-        wchar_t name[maxValueNameCharacters];
-        DWORD nameLength = maxValueNameCharacters;
-        const LSTATUS rc = RegEnumValueW(key, index, name, &nameLength, nullptr, nullptr, nullptr, nullptr);
-        if (rc == ERROR_MORE_DATA)
-            continue;
-        if (rc != ERROR_SUCCESS)
-            break;
+    enumerateValues<registryValueNameCapacity, 0>(key, [&](const wchar_t* name, DWORD nameLength, DWORD, DWORD) {
         if (nameLength <= listNameLength + 1 || name[listNameLength] != L'_')
-            continue;
+            return;
         const wchar_t* digits = name + listNameLength + 1;
         const int number = parseIndex(digits);
         fixedValueName<16> written;
         written.appendSigned(number);
         if (std::wcscmp(written.get(), digits) == 0 && static_cast<DWORD>(number) < count)
             indices.push_back(static_cast<DWORD>(number));
-    }
+    });
     std::sort(indices.begin(), indices.end());
     indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
     return indices;
@@ -156,22 +147,12 @@ int readWriteSettingsToRegistry::collectValueNames(const wchar_t* prefix, nameMa
     if (prefix == nullptr)
         return 0;
     const std::size_t prefixLength = std::wcslen(prefix);
-    for (DWORD index = 0;; ++index) {
-        wchar_t name[collectNameCharacters];
-        DWORD nameLength = collectNameCharacters;
-        BYTE data[collectDataBytes];
-        DWORD dataSize = collectDataBytes;
-        DWORD type = 0;
-        const LSTATUS rc = RegEnumValueW(key, index, name, &nameLength, nullptr, &type, data, &dataSize);
-        if (rc == ERROR_MORE_DATA)
-            continue;
-        if (rc != ERROR_SUCCESS)
-            break;
+    enumerateValues<collectNameCharacters, collectDataBytes>(key, [&](const wchar_t* name, DWORD, DWORD, DWORD) {
         if (std::wcsncmp(name, prefix, prefixLength) == 0) {
             if (stubString* mapped = names.lookupOrInsert(name))
                 *mapped = name;
         }
-    }
+    });
     return 1;
 }
 
