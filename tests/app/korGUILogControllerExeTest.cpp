@@ -3,6 +3,7 @@
 #include "resources/resource.h"
 #include "support/uniqueHandle.h"
 #include "testSupport/productKeyFixture.h"
+#include "testSupport/winePath.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +12,6 @@
 
 namespace
 {
-std::wstring programPath()
-{
-    // The build tree as Wine sees it: the Unix root is drive Z:.
-    std::wstring path = L"Z:";
-    for (const char* at = KORVANEX_PROGRAM_PATH; *at != '\0'; ++at)
-        path += *at == '/' ? L'\\' : static_cast<wchar_t>(*at);
-    return path;
-}
-
 struct windowOfProcess
 {
     DWORD processId;
@@ -48,10 +40,10 @@ public:
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION info{};
-        std::wstring commandLine = L"\"" + programPath() + L"\"";
+        std::wstring commandLine = L"\"" + windowsPathOf(KORVANEX_PROGRAM_PATH) + L"\"";
         EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                    &startup, &info))
-            << "starting " << programPath();
+            << "starting " << windowsPathOf(KORVANEX_PROGRAM_PATH);
         process.reset(info.hProcess);
         thread.reset(info.hThread);
         processId = info.dwProcessId;
@@ -123,17 +115,8 @@ TEST_F(korGUILogControllerExeTest, opensWithStoredValuesAndOkWritesThem)
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_EQ(0u, program.waitForExit());
 
-    DWORD type = 0;
-    std::string data;
-    ASSERT_TRUE(productKeyFixture::queryValue(L"uiLogger::enabled", type, data));
-    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
-    ASSERT_EQ(4u, data.size());
-    DWORD value = 0;
-    std::memcpy(&value, data.data(), 4);
-    EXPECT_EQ(1u, value);
-    ASSERT_TRUE(productKeyFixture::queryValue(L"uiLogger::monitorAutoMerge", type, data));
-    std::memcpy(&value, data.data(), 4);
-    EXPECT_EQ(9u, value);
+    EXPECT_EQ(1u, productKeyFixture::storedDword(L"uiLogger::enabled"));
+    EXPECT_EQ(9u, productKeyFixture::storedDword(L"uiLogger::monitorAutoMerge"));
     EXPECT_EQ(6, productKeyFixture::valueCount());
 }
 

@@ -1,4 +1,4 @@
-#include "failureLogFixture.h"
+#include "testSupport/failureLogFixture.h"
 
 #include "support/stubHeap.h"
 

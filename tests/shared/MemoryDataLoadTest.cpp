@@ -1,7 +1,8 @@
 #include "shared/MemoryData.h"
 
-#include "observedSettings.h"
+#include "testSupport/observedSettings.h"
 #include "testSupport/productKeyFixture.h"
+#include "testSupport/tracingValues.h"
 
 #include <gtest/gtest.h>
 
@@ -11,35 +12,13 @@
 
 namespace
 {
-struct integerValue
-{
-    const wchar_t* name;
-    int _profilerHookDebugData::*field;
-};
-
-// Written out here, not taken from the product's table, so that a wrong name
-// or a swapped field there shows.
-const integerValue integerValues[] = {
-    {L"phiDisassembleLineHooking", &_profilerHookDebugData::phiDisassembleLineHooking},
-    {L"phiTrackFunctionCallsEntryExit", &_profilerHookDebugData::phiTrackFunctionCallsEntryExit},
-    {L"phiTrackFunctionCallsExtra", &_profilerHookDebugData::phiTrackFunctionCallsExtra},
-    {L"phiTrackFunctionCallParentList", &_profilerHookDebugData::phiTrackFunctionCallParentList},
-    {L"phiTrackFunctionHooking", &_profilerHookDebugData::phiTrackFunctionHooking},
-    {L"phiTrackFileLineHooks", &_profilerHookDebugData::phiTrackFileLineHooks},
-    {L"phiDoHeapValidate", &_profilerHookDebugData::phiDoHeapValidate},
-    {L"phiHideSymbolNames", &_profilerHookDebugData::phiHideSymbolNames},
-    {L"phiHideFilenames", &_profilerHookDebugData::phiHideFilenames},
-    {L"phiTrackMemoryMappedFiles", &_profilerHookDebugData::phiTrackMemoryMappedFiles},
-    {L"phiTrackDotNetProfiler", &_profilerHookDebugData::phiTrackDotNetProfiler},
-};
-
 _profilerHookDebugData markedRecord(wchar_t fill, int base)
 {
     _profilerHookDebugData record;
     std::wmemset(record.phiBreakpointLogFile, fill, 259);
     record.phiBreakpointLogFile[259] = L'\0';
     int value = base;
-    for (const integerValue& v : integerValues)
+    for (const tracingField& v : tracingFields)
         record.*v.field = value++;
     return record;
 }
@@ -48,7 +27,7 @@ void storeAll(const wchar_t* text, int base)
 {
     productKeyFixture::setText(L"phiBreakpointLogFile", text);
     int value = base;
-    for (const integerValue& v : integerValues)
+    for (const tracingField& v : tracingFields)
         productKeyFixture::setDword(v.name, static_cast<DWORD>(value++));
 }
 
@@ -68,7 +47,7 @@ TEST_F(MemoryDataLoad, readsAllTwelveValuesIntoBothRecords)
     EXPECT_TRUE(data.slotsEmpty());
     EXPECT_EQ(std::wstring(L"C:\\break\\points.log"), out.phiBreakpointLogFile);
     int value = 1000;
-    for (const integerValue& v : integerValues) {
+    for (const tracingField& v : tracingFields) {
         EXPECT_EQ(value, out.*v.field) << testing::PrintToString(std::wstring(v.name));
         EXPECT_EQ(value, data.profilerHookDebugData.*v.field);
         ++value;
@@ -85,7 +64,7 @@ TEST_F(MemoryDataLoad, emptyProductKeyGivesEmptyTextAndTheObjectsIntegers)
     EXPECT_EQ(L'\0', out.phiBreakpointLogFile[0]);
     EXPECT_EQ(L'#', out.phiBreakpointLogFile[1]) << "only the terminator is copied";
     int value = 500;
-    for (const integerValue& v : integerValues)
+    for (const tracingField& v : tracingFields)
         EXPECT_EQ(value++, out.*v.field);
     EXPECT_TRUE(data.slotsEmpty());
 }

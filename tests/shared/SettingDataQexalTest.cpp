@@ -1,8 +1,8 @@
 #include "shared/SettingDataQexal.h"
 
-#include "observedSettings.h"
 #include "settings/failureLog.h"
-#include "settings/failureLogFixture.h"
+#include "testSupport/failureLogFixture.h"
+#include "testSupport/observedSettings.h"
 #include "testSupport/productKeyFixture.h"
 
 #include <gtest/gtest.h>
@@ -17,17 +17,7 @@ constexpr wchar_t flagName[] = L"memoryMappedFileHasBeenOpened";
 class SettingDataQexalFlag : public testing::Test
 {
 protected:
-    static DWORD storedFlag()
-    {
-        DWORD type = 0;
-        std::string data;
-        EXPECT_TRUE(productKeyFixture::queryValue(flagName, type, data)) << "the flag value is missing";
-        EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
-        EXPECT_EQ(4u, data.size());
-        DWORD value = 0;
-        std::memcpy(&value, data.data(), data.size() < 4 ? data.size() : 4);
-        return value;
-    }
+    static DWORD storedFlag() { return productKeyFixture::storedDword(flagName); }
 
     productKeyFixture backup;
     observedSettings<SettingDataQexal> settings;

@@ -1,6 +1,7 @@
 #include "exportTable.h"
 
 #include "support/uniqueHandle.h"
+#include "testSupport/winePath.h"
 
 #include <windows.h>
 
@@ -170,10 +171,5 @@ std::vector<std::string> expectedSettingsExports()
 
 std::wstring buildPathToWindows(const char* path)
 {
-    std::wstring windows;
-    if (path[0] == '/')
-        windows = L"Z:";
-    for (const char* c = path; *c != '\0'; ++c)
-        windows += *c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*c));
-    return windows;
+    return windowsPathOf(path);
 }

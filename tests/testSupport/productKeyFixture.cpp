@@ -1,6 +1,7 @@
 #include "testSupport/productKeyFixture.h"
 
 #include "support/uniqueHandle.h"
+#include "testSupport/registryValue.h"
 
 #include <gtest/gtest.h>
 
@@ -133,6 +134,22 @@ bool productKeyFixture::queryValue(const wchar_t* name, DWORD& type, std::string
     data.assign(bytes, '\0');
     return RegQueryValueExW(product.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &bytes) ==
            ERROR_SUCCESS;
+}
+
+DWORD productKeyFixture::storedDword(const wchar_t* name)
+{
+    DWORD type = 0;
+    std::string data;
+    const bool found = queryValue(name, type, data);
+    return registryValue::dword(found, type, data);
+}
+
+std::wstring productKeyFixture::storedText(const wchar_t* name)
+{
+    DWORD type = 0;
+    std::string data;
+    const bool found = queryValue(name, type, data);
+    return registryValue::text(found, type, data);
 }
 
 int productKeyFixture::valueCount()

@@ -1,5 +1,7 @@
 #include "testSupport/scratchRegistryKey.h"
 
+#include "testSupport/registryValue.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -52,4 +54,30 @@ bool scratchRegistryKey::queryRaw(const wchar_t* name, DWORD& type, std::string&
 bool scratchRegistryKey::exists(const wchar_t* name) const
 {
     return RegQueryValueExW(key.get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+void scratchRegistryKey::setDword(const std::wstring& name, DWORD value) const
+{
+    setRaw(name.c_str(), REG_DWORD, &value, sizeof(value));
+}
+
+void scratchRegistryKey::setText(const std::wstring& name, const std::wstring& text) const
+{
+    setRaw(name.c_str(), REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+DWORD scratchRegistryKey::dword(const wchar_t* name) const
+{
+    DWORD type = 0;
+    std::string data;
+    const bool found = queryRaw(name, type, data);
+    return registryValue::dword(found, type, data);
+}
+
+std::wstring scratchRegistryKey::text(const wchar_t* name) const
+{
+    DWORD type = 0;
+    std::string data;
+    const bool found = queryRaw(name, type, data);
+    return registryValue::text(found, type, data);
 }

@@ -26,7 +26,12 @@ public:
 
     // Raw value access, for checking what a store wrote byte for byte.
     void setRaw(const wchar_t* name, DWORD type, const void* data, DWORD bytes) const;
+    void setDword(const std::wstring& name, DWORD value) const;
+    void setText(const std::wstring& name, const std::wstring& text) const;
     bool queryRaw(const wchar_t* name, DWORD& type, std::string& data) const;
+    // A value that must be there with that type (see registryValue.h).
+    DWORD dword(const wchar_t* name) const;
+    std::wstring text(const wchar_t* name) const;
     bool exists(const wchar_t* name) const;
 
 private:

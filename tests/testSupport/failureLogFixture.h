@@ -18,6 +18,18 @@ public:
     static std::string read(const std::wstring& file);
 };
 
+// What a log file gained from construction on; a rewritten log fails the test.
+class logGrowth
+{
+public:
+    explicit logGrowth(const std::wstring& file) : file(file), before(failureLogFolder::read(file)) {}
+    std::string added() const;
+
+private:
+    std::wstring file;
+    std::string before;
+};
+
 // Switches the log on for one test and off again, and keeps the thread's
 // last error apart from what the test checks.
 class failureLogTest : public ::testing::Test
@@ -28,4 +40,6 @@ protected:
 
     static std::string systemTextA(DWORD code);
     static std::wstring systemTextW(DWORD code);
+    // Wide text as the log holds it: UTF-16 without a byte order mark.
+    static std::string bytesOf(const std::wstring& text);
 };

@@ -1,4 +1,4 @@
-#include "failureLogFixture.h"
+#include "testSupport/failureLogFixture.h"
 
 #include "settings/logFile.h"
 #include "support/stubLockGuard.h"
@@ -35,6 +35,18 @@ const std::wstring& failureLogFolder::path()
 std::string failureLogFolder::read(const std::wstring& file)
 {
     return scratchFolder::readAll(file);
+}
+
+std::string logGrowth::added() const
+{
+    const std::string now = failureLogFolder::read(file);
+    EXPECT_EQ(before, now.substr(0, before.size())) << "the log was rewritten";
+    return now.size() > before.size() ? now.substr(before.size()) : std::string();
+}
+
+std::string failureLogTest::bytesOf(const std::wstring& text)
+{
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
 }
 
 std::string failureLogTest::systemTextA(DWORD code)
