@@ -7,30 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 namespace
 {
-struct windowOfProcess
-{
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK matchProcessWindow(HWND window, LPARAM parameter)
-{
-    auto* search = reinterpret_cast<windowOfProcess*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (owner != search->processId || !IsWindowVisible(window) || std::wcscmp(className, L"#32770") != 0)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 // The built program in a process of its own.
 class runningProgram
 {
@@ -46,7 +26,7 @@ public:
             << "starting " << windowsPathOf(KORVANEX_PROGRAM_PATH);
         process.reset(info.hProcess);
         thread.reset(info.hThread);
-        processId = info.dwProcessId;
+        threadId = info.dwThreadId;
     }
     ~runningProgram()
     {
@@ -56,14 +36,15 @@ public:
         }
     }
 
+    // The dialog, which the program opens on its first thread.
     HWND waitForDialog() const
     {
-        windowOfProcess search{processId, nullptr};
+        HWND found = nullptr;
         uiWait::until([&] {
-            EnumWindows(matchProcessWindow, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr || WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0;
+            found = uiWait::findThreadWindow(threadId, L"#32770");
+            return found != nullptr || WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0;
         });
-        return search.found;
+        return found;
     }
 
     // The exit code, or STILL_ACTIVE when it did not end in time.
@@ -78,7 +59,7 @@ public:
 private:
     uniqueKernelHandle process;
     uniqueKernelHandle thread;
-    DWORD processId = 0;
+    DWORD threadId = 0;
 };
 
 class korGUILogControllerExeTest : public ::testing::Test
