@@ -91,10 +91,8 @@ TEST_F(storeFamilies, stringListCountBeyondTheKeyReadsOnlyTheStoredItems)
         DWORD bytes;
         std::vector<std::wstring> expected;
     } rows[] = {
-        {REG_DWORD, 0xFFFFFFFF, 4, {L"a", L"b", L"c", L"z"}},
-        {REG_BINARY, 0xFFFFFFFF, 4, {L"a", L"b", L"c", L"z"}},
-        {REG_DWORD, 0x80000000, 4, {L"a", L"b", L"c"}},
-        {REG_BINARY, 0xFFFF, 2, {L"a", L"b", L"c"}},
+        {REG_DWORD, 0xFFFFFFFF, 4, {L"a", L"b", L"c", L"z"}}, {REG_BINARY, 0xFFFFFFFF, 4, {L"a", L"b", L"c", L"z"}},
+        {REG_DWORD, 0x80000000, 4, {L"a", L"b", L"c"}}, {REG_BINARY, 0xFFFF, 2, {L"a", L"b", L"c"}},
     };
     for (const auto& row : rows) {
         scratch.setRaw(L"L_NumItems", row.type, &row.count, row.bytes);
@@ -192,8 +190,7 @@ TEST_F(storeFamilies, intFamilyKeepsGapsButDropsIndicesFarBeyondItsValues)
         int last;
     } rows[] = {
         {L"[f]I1500", 1501, 77},    {L"[f]I2047", 2048, 77},    {L"[f]I2048", 1, 1},
-        {L"[f]I1073741823", 1, 1},  {L"[f]I1073741824", 1, 1},  {L"[f]I2147483647", 1, 1},
-        {L"[f]I-2", 1, 1},
+        {L"[f]I1073741823", 1, 1},  {L"[f]I1073741824", 1, 1},  {L"[f]I2147483647", 1, 1}, {L"[f]I-2", 1, 1},
     };
     for (const auto& row : rows) {
         scratch.setDword(row.name, 77);

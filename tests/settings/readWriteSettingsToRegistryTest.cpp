@@ -279,11 +279,6 @@ TEST_F(storeSingleValues, missingValueOrNullKeyLeavesStringsUntouched)
     wchar_t buffer[8] = L"keep";
     EXPECT_EQ(0, unbound.readStringBuffer(L"missing", buffer, 8));
     EXPECT_STREQ(L"keep", buffer);
-    EXPECT_EQ(0, unbound.writeString(nullptr, L"x", CWideString(L"a")));
-    EXPECT_EQ(0, unbound.writeStubString(nullptr, L"x", stubString(L"a")));
-    EXPECT_EQ(0, unbound.writeStubStringA(nullptr, "x", stubString(L"a")));
-    EXPECT_EQ(0, unbound.writeStringA(nullptr, "x", "a"));
-    EXPECT_EQ(0, unbound.writeStringBuffer(nullptr, L"x", L"a", 2));
 
     // A failed buffer read empties the buffer.
     EXPECT_EQ(0, store.readStringBuffer(L"missing", buffer, 8));
@@ -376,15 +371,19 @@ TEST_F(storeSingleValues, narrowBufferReadsEndInsideTheCapacity)
     EXPECT_EQ('\0', buffer[0]);
 }
 
-TEST_F(storeSingleValues, writesThroughReadOnlyKeyFail)
+TEST_F(storeSingleValues, stringWritesWithoutAKeyOrThroughAReadOnlyKeyFail)
 {
     const uniqueRegistryKey readOnly = scratch.reopen(KEY_READ);
     readWriteSettingsToRegistry reader(readOnly.get());
-    EXPECT_EQ(0, reader.writeString(nullptr, L"a", CWideString(L"a")));
-    EXPECT_EQ(0, reader.writeStubString(nullptr, L"a", stubString(L"a")));
-    EXPECT_EQ(0, reader.writeStubStringA(nullptr, "a", stubString(L"a")));
-    EXPECT_EQ(0, reader.writeStringA(nullptr, "a", "a"));
-    EXPECT_EQ(0, reader.writeStringBuffer(nullptr, L"a", L"a", 2));
+    readWriteSettingsToRegistry unbound(nullptr);
+    readWriteSettings* const both[] = {&reader, &unbound};
+    for (readWriteSettings* settings : both) {
+        EXPECT_EQ(0, settings->writeString(nullptr, L"a", CWideString(L"a")));
+        EXPECT_EQ(0, settings->writeStubString(nullptr, L"a", stubString(L"a")));
+        EXPECT_EQ(0, settings->writeStubStringA(nullptr, "a", stubString(L"a")));
+        EXPECT_EQ(0, settings->writeStringA(nullptr, "a", "a"));
+        EXPECT_EQ(0, settings->writeStringBuffer(nullptr, L"a", L"a", 2));
+    }
     EXPECT_FALSE(scratch.exists(L"a"));
 }
 
