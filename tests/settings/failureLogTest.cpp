@@ -64,7 +64,7 @@ TEST_F(failureLog, appendsTheComposedNarrowReportAfterExistingContent)
     reportErrorToLogFile(logPath().c_str(), ERROR_ACCESS_DENIED, "Creating key", "HKCU");
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_DATA), GetLastError());
 
-    EXPECT_EQ(0u, failureLogFolder::read(logPath()).find(earlierContent));
+    EXPECT_EQ(0u, scratchFolder::readAll(logPath()).find(earlierContent));
     EXPECT_EQ(systemTextA(ERROR_ACCESS_DENIED) + " : Creating key : HKCU", growth.added());
 }
 

@@ -85,7 +85,7 @@ TEST_F(MemoryDataLoad, integersKeepThePreviousLoadWhenValuesDisappear)
     EXPECT_EQ(out.phiDoHeapValidate, second.phiDoHeapValidate);
 }
 
-TEST_F(MemoryDataLoad, textOf260CharactersReadsAsEmpty)
+TEST_F(MemoryDataLoad, textMustFitAndLeavesTheCallersCharactersBehindItsTerminator)
 {
     storeAll(std::wstring(260, L'x').c_str(), 0);
     _profilerHookDebugData out = markedRecord(L'#', -1);
@@ -95,12 +95,9 @@ TEST_F(MemoryDataLoad, textOf260CharactersReadsAsEmpty)
     storeAll(std::wstring(259, L'y').c_str(), 0);
     EXPECT_EQ(1, data.loadProfilerTracingSettings(out));
     EXPECT_EQ(std::wstring(259, L'y'), out.phiBreakpointLogFile);
-}
 
-TEST_F(MemoryDataLoad, fittingTextLeavesTheCallersCharactersBehindItsTerminator)
-{
     storeAll(L"abc", 0);
-    _profilerHookDebugData out = markedRecord(L'#', -1);
+    out = markedRecord(L'#', -1);
     EXPECT_EQ(1, data.loadProfilerTracingSettings(out));
     EXPECT_EQ(std::wstring(L"abc"), out.phiBreakpointLogFile);
     EXPECT_EQ(L'#', out.phiBreakpointLogFile[4]);

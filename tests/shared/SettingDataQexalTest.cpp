@@ -123,7 +123,7 @@ TEST_F(SettingDataQexalFlag, theFailureLogPathIsHandedOn)
     setLogFileEnabled(0);
     EXPECT_EQ(0, written);
     EXPECT_EQ(0, read);
-    const std::string log = failureLogFolder::read(logPath);
+    const std::string log = scratchFolder::readAll(logPath);
     std::size_t reports = 0;
     for (std::size_t at = log.find("Creating key"); at != std::string::npos; at = log.find("Creating key", at + 1))
         ++reports;

@@ -32,14 +32,9 @@ const std::wstring& failureLogFolder::path()
     return owned.folder.path();
 }
 
-std::string failureLogFolder::read(const std::wstring& file)
-{
-    return scratchFolder::readAll(file);
-}
-
 std::string logGrowth::added() const
 {
-    const std::string now = failureLogFolder::read(file);
+    const std::string now = scratchFolder::readAll(file);
     EXPECT_EQ(before, now.substr(0, before.size())) << "the log was rewritten";
     return now.size() > before.size() ? now.substr(before.size()) : std::string();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/failureLog.h"
+#include "testSupport/scratchFolder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -15,14 +16,13 @@ class failureLogFolder
 public:
     static const std::wstring& path();
     static std::wstring file(const wchar_t* name) { return path() + L"\\" + name; }
-    static std::string read(const std::wstring& file);
 };
 
 // What a log file gained from construction on; a rewritten log fails the test.
 class logGrowth
 {
 public:
-    explicit logGrowth(const std::wstring& file) : file(file), before(failureLogFolder::read(file)) {}
+    explicit logGrowth(const std::wstring& file) : file(file), before(scratchFolder::readAll(file)) {}
     std::string added() const;
 
 private:

@@ -6,9 +6,21 @@
 
 namespace registryValue
 {
-DWORD dword(bool found, DWORD type, const std::string& data)
+bool query(HKEY key, const wchar_t* name, DWORD& type, std::string& data)
 {
-    EXPECT_TRUE(found) << "value missing";
+    DWORD bytes = 0;
+    if (key == nullptr || RegQueryValueExW(key, name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS)
+        return false;
+    data.assign(bytes, '\0');
+    return RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &bytes) ==
+           ERROR_SUCCESS;
+}
+
+DWORD dword(HKEY key, const wchar_t* name)
+{
+    DWORD type = 0;
+    std::string data;
+    EXPECT_TRUE(query(key, name, type, data)) << "value missing";
     EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
     EXPECT_EQ(4u, data.size());
     DWORD value = 0xDEADBEEF;
@@ -17,9 +29,11 @@ DWORD dword(bool found, DWORD type, const std::string& data)
     return value;
 }
 
-std::wstring text(bool found, DWORD type, const std::string& data)
+std::wstring text(HKEY key, const wchar_t* name)
 {
-    EXPECT_TRUE(found) << "value missing";
+    DWORD type = 0;
+    std::string data;
+    EXPECT_TRUE(query(key, name, type, data)) << "value missing";
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
     EXPECT_EQ(0u, data.size() % 2);
     std::wstring text(data.size() / 2, L'\0');

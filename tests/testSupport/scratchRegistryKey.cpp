@@ -1,7 +1,5 @@
 #include "testSupport/scratchRegistryKey.h"
 
-#include "testSupport/registryValue.h"
-
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -41,16 +39,6 @@ void scratchRegistryKey::setRaw(const wchar_t* name, DWORD type, const void* dat
     EXPECT_EQ(ERROR_SUCCESS, rc) << "setting a raw value";
 }
 
-bool scratchRegistryKey::queryRaw(const wchar_t* name, DWORD& type, std::string& data) const
-{
-    DWORD bytes = 0;
-    if (RegQueryValueExW(key.get(), name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS)
-        return false;
-    data.assign(bytes, '\0');
-    return RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &bytes) ==
-           ERROR_SUCCESS;
-}
-
 bool scratchRegistryKey::exists(const wchar_t* name) const
 {
     return RegQueryValueExW(key.get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
@@ -64,20 +52,4 @@ void scratchRegistryKey::setDword(const std::wstring& name, DWORD value) const
 void scratchRegistryKey::setText(const std::wstring& name, const std::wstring& text) const
 {
     setRaw(name.c_str(), REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-}
-
-DWORD scratchRegistryKey::dword(const wchar_t* name) const
-{
-    DWORD type = 0;
-    std::string data;
-    const bool found = queryRaw(name, type, data);
-    return registryValue::dword(found, type, data);
-}
-
-std::wstring scratchRegistryKey::text(const wchar_t* name) const
-{
-    DWORD type = 0;
-    std::string data;
-    const bool found = queryRaw(name, type, data);
-    return registryValue::text(found, type, data);
 }
