@@ -64,11 +64,8 @@ TEST_F(logControllerDialogTest, emptyKeyShowsEmptyNameAndClearedBoxes)
     ASSERT_NO_FATAL_FAILURE(open());
 
     EXPECT_EQ(L"", uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-    for (const int box : {IDC_WRITE_NEW_FILE, IDC_ENABLE_LOGGING, IDC_MONITOR_LAUNCH_ERRORS,
-                          IDC_MONITOR_UI_RECEIVE_COMM})
-        EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, box)) << "box " << box;
-    EXPECT_FALSE(uiWait::isItemEnabled(dialog, IDC_VIEW));
-    EXPECT_FALSE(uiWait::isItemEnabled(dialog, IDC_DELETE));
+    EXPECT_EQ((std::vector<LRESULT>{BST_UNCHECKED, BST_UNCHECKED, BST_UNCHECKED, BST_UNCHECKED}), boxStates(dialog));
+    EXPECT_EQ(bothDisabled, fileButtons(dialog));
 
     // The caption is the program's file name with " x64" for its extension.
     EXPECT_EQ(L"logControllerDialogTests x64", uiWait::windowText(dialog));
@@ -89,10 +86,7 @@ TEST_F(logControllerDialogTest, unopenableKeyShowsDefaultsWithoutMessage)
     ASSERT_NO_FATAL_FAILURE(open());
 
     EXPECT_EQ(defaultLogFile(), uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_WRITE_NEW_FILE));
-    EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, IDC_ENABLE_LOGGING));
-    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_MONITOR_LAUNCH_ERRORS));
-    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_MONITOR_UI_RECEIVE_COMM));
+    EXPECT_EQ((std::vector<LRESULT>{BST_CHECKED, BST_UNCHECKED, BST_CHECKED, BST_CHECKED}), boxStates(dialog));
 
     roundTrip(dialog);
     EXPECT_EQ(nullptr, uiWait::findThreadWindow(runner->threadId(), L"#32770", nullptr, dialog));
@@ -116,12 +110,8 @@ TEST_F(logControllerDialogTest, storedValuesAreShownAndApplyWritesAllSix)
 
     ASSERT_NO_FATAL_FAILURE(open());
     EXPECT_EQ(logPath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_ENABLE_LOGGING));
-    EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, IDC_WRITE_NEW_FILE));
-    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_MONITOR_LAUNCH_ERRORS));
-    EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, IDC_MONITOR_UI_RECEIVE_COMM));
-    EXPECT_TRUE(uiWait::isItemEnabled(dialog, IDC_VIEW));
-    EXPECT_TRUE(uiWait::isItemEnabled(dialog, IDC_DELETE));
+    EXPECT_EQ((std::vector<LRESULT>{BST_UNCHECKED, BST_CHECKED, BST_CHECKED, BST_UNCHECKED}), boxStates(dialog));
+    EXPECT_EQ(bothEnabled, fileButtons(dialog));
     EXPECT_EQ(2, uiLoggerSettings.enabled);
     EXPECT_EQ(0, uiLoggerSettings.monitorAutoMerge);
 
@@ -243,10 +233,7 @@ TEST_F(logControllerDialogTest, resetThenCancelLeavesRegistryUntouched)
     ASSERT_NO_FATAL_FAILURE(open());
     uiWait::click(dialog, IDC_RESET);
     EXPECT_EQ(defaultLogFile(), uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_WRITE_NEW_FILE));
-    EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, IDC_ENABLE_LOGGING));
-    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_MONITOR_LAUNCH_ERRORS));
-    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_MONITOR_UI_RECEIVE_COMM));
+    EXPECT_EQ((std::vector<LRESULT>{BST_CHECKED, BST_UNCHECKED, BST_CHECKED, BST_CHECKED}), boxStates(dialog));
     EXPECT_EQ(1, uiLoggerSettings.enabled) << "Reset leaves the record alone";
 
     uiWait::clickPosted(dialog, IDCANCEL);
@@ -274,22 +261,16 @@ TEST_F(logControllerDialogTest, fileButtonsFollowTheDiskWithinATick)
     ASSERT_NO_FATAL_FAILURE(open());
 
     uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, logPath);
-    EXPECT_FALSE(uiWait::isItemEnabled(dialog, IDC_VIEW));
-    EXPECT_FALSE(uiWait::isItemEnabled(dialog, IDC_DELETE));
+    EXPECT_EQ(bothDisabled, fileButtons(dialog));
 
     scratchFolder::writeAll(logPath, "x");
-    EXPECT_TRUE(uiWait::until([&] {
-        return uiWait::isItemEnabled(dialog, IDC_VIEW) && uiWait::isItemEnabled(dialog, IDC_DELETE);
-    }));
+    EXPECT_TRUE(uiWait::until([&] { return fileButtons(dialog) == bothEnabled; }));
     DeleteFileW(logPath.c_str());
-    EXPECT_TRUE(uiWait::until([&] {
-        return !uiWait::isItemEnabled(dialog, IDC_VIEW) && !uiWait::isItemEnabled(dialog, IDC_DELETE);
-    }));
+    EXPECT_TRUE(uiWait::until([&] { return fileButtons(dialog) == bothDisabled; }));
 
     // Typing an existing name enables them at once; a folder counts too.
     uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, folder.path());
-    EXPECT_TRUE(uiWait::isItemEnabled(dialog, IDC_VIEW));
-    EXPECT_TRUE(uiWait::isItemEnabled(dialog, IDC_DELETE));
+    EXPECT_EQ(bothEnabled, fileButtons(dialog));
 }
 
 TEST_F(logControllerDialogTest, deleteRemovesTheFileWithoutAsking)
@@ -304,8 +285,7 @@ TEST_F(logControllerDialogTest, deleteRemovesTheFileWithoutAsking)
     ASSERT_TRUE(uiWait::isItemEnabled(dialog, IDC_DELETE));
     uiWait::click(dialog, IDC_DELETE);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(logPath.c_str()));
-    EXPECT_FALSE(uiWait::isItemEnabled(dialog, IDC_VIEW));
-    EXPECT_FALSE(uiWait::isItemEnabled(dialog, IDC_DELETE));
+    EXPECT_EQ(bothDisabled, fileButtons(dialog));
     EXPECT_EQ(nullptr, uiWait::findThreadWindow(runner->threadId(), L"#32770", nullptr, dialog));
 
     // A file in use stays, and so do the buttons.

@@ -1,3 +1,4 @@
+#include "dialogTest.h"
 #include "uiWait.h"
 
 #include "resources/resource.h"
@@ -81,10 +82,7 @@ TEST_F(korGUILogControllerExeTest, opensWithStoredValuesAndOkWritesThem)
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ(L"korGUILogController x64", uiWait::windowText(dialog));
     EXPECT_EQ(L"C:\\logs\\korLogUI_x64.txt", uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_WRITE_NEW_FILE));
-    EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, IDC_ENABLE_LOGGING));
-    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_MONITOR_LAUNCH_ERRORS));
-    EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, IDC_MONITOR_UI_RECEIVE_COMM));
+    EXPECT_EQ((std::vector<LRESULT>{BST_CHECKED, BST_UNCHECKED, BST_CHECKED, BST_UNCHECKED}), boxStates(dialog));
     // Apply is the default button.
     EXPECT_EQ(MAKELRESULT(IDC_APPLY, DC_HASDEFID), SendMessageW(dialog, DM_GETDEFID, 0, 0));
 

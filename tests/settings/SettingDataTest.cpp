@@ -34,13 +34,14 @@ protected:
 
     const std::wstring logPath = failureLogFolder::file(L"productKey.log");
     productKeyFixture savedProductKey;
+    inspectedSettingData settings;
+    stubString errorText;
+    stubString keyPath;
 };
 
 TEST_F(productKeyAccess, readWriteModeCreatesMissingLevelsAndClosesAll)
 {
-    inspectedSettingData settings;
-    stubString errorText(L"untouched");
-    stubString keyPath;
+    errorText = L"untouched";
     const logGrowth growth(logPath);
     ASSERT_EQ(1, settings.openProductKey(logPath.c_str(), 1, errorText, keyPath));
     EXPECT_EQ(fullPath, text(keyPath));
@@ -76,9 +77,7 @@ TEST_F(productKeyAccess, onlyModeOneGivesWriteAccess)
 TEST_F(productKeyAccess, failingLastLevelReportsPathAndSystemTextAndClosesEverything)
 {
     productKeyFixture::makeUncreatable();
-    inspectedSettingData settings;
-    stubString errorText(L"untouched");
-    stubString keyPath;
+    errorText = L"untouched";
     const logGrowth growth(logPath);
     EXPECT_EQ(0, settings.openProductKey(logPath.c_str(), 1, errorText, keyPath));
 
@@ -98,9 +97,6 @@ TEST_F(productKeyAccess, failingLastLevelReportsPathAndSystemTextAndClosesEveryt
 
 TEST_F(productKeyAccess, failedCloseIsReportedAndTheRestStillClose)
 {
-    inspectedSettingData settings;
-    stubString errorText;
-    stubString keyPath;
     ASSERT_EQ(1, settings.openProductKey(nullptr, 1, errorText, keyPath));
     const HKEY product = settings.productKey;
 
@@ -139,9 +135,6 @@ TEST_F(productKeyAccess, reportsAreSilentWithTheLogOff)
 {
     setLogFileEnabled(0);
     productKeyFixture::makeUncreatable();
-    inspectedSettingData settings;
-    stubString errorText;
-    stubString keyPath;
     const logGrowth growth(logPath);
     EXPECT_EQ(0, settings.openProductKey(logPath.c_str(), 0, errorText, keyPath));
     EXPECT_EQ("", growth.added());
