@@ -56,7 +56,6 @@ TEST_F(storeFamilies, collectValueNamesTakesCaseSensitivePrefixMatchesWithSmallD
     EXPECT_EQ(nullptr, names.lookup(L"[f]Ilong"));
 
     EXPECT_EQ(0, store.collectValueNames(nullptr, names));
-    readWriteSettingsToRegistry unbound(nullptr);
     EXPECT_EQ(1, unbound.collectValueNames(L"[f]I", names));
 }
 
@@ -122,8 +121,6 @@ TEST_F(storeFamilies, stringListWriteReplacesCountAndItemsOnly)
     EXPECT_EQ(1, store.readStringList(L"L", read));
     EXPECT_EQ((std::vector<std::wstring>{L"x", L"y"}), texts(read));
 
-    const uniqueRegistryKey readOnly = scratch.reopen(KEY_READ);
-    readWriteSettingsToRegistry reader(readOnly.get());
     EXPECT_EQ(0, reader.writeStringList(nullptr, L"L", two));
     EXPECT_EQ(1, reader.writeStringList(nullptr, L"L", {}));
 }
@@ -217,10 +214,7 @@ TEST_F(storeFamilies, intFamilyWriteStoresFourByteDwords)
     EXPECT_EQ(0xFFFFFFFFu, scratch.dword(L"[f]I1"));
     EXPECT_EQ(30u, scratch.dword(L"[f]I2"));
 
-    const uniqueRegistryKey readOnly = scratch.reopen(KEY_READ);
-    readWriteSettingsToRegistry reader(readOnly.get());
     EXPECT_EQ(1, reader.writeIntFamily(nullptr, values, L"g"));
-    readWriteSettingsToRegistry unbound(nullptr);
     EXPECT_EQ(1, unbound.writeIntFamily(nullptr, values, L"g"));
     EXPECT_FALSE(scratch.exists(L"[g]I0"));
 }
@@ -255,7 +249,6 @@ TEST_F(storeFamilies, deletionsRemoveOnlyTheirKindsBelowCount)
     EXPECT_EQ(1, store.deleteFamilyI(L"f", 3));
     EXPECT_EQ((std::vector<std::wstring>{L"[f]S1", L"[f]S2"}), remainingOf(L"[f]"));
 
-    readWriteSettingsToRegistry unbound(nullptr);
     EXPECT_EQ(1, unbound.deleteFamilyAll(L"g", 3));
     EXPECT_EQ(1, store.deleteFamilyAll(nullptr, 3));
     EXPECT_EQ(9u, remainingOf(L"[g]").size());
@@ -293,8 +286,6 @@ TEST_F(storeFamilies, stringFamilyWriteStoresTerminatedTexts)
     EXPECT_EQ(L"", scratch.text(L"[f]SS1"));
     EXPECT_EQ(L"gamma", scratch.text(L"[f]SS2"));
 
-    const uniqueRegistryKey readOnly = scratch.reopen(KEY_READ);
-    readWriteSettingsToRegistry reader(readOnly.get());
     EXPECT_EQ(0, reader.writeStringFamily(nullptr, strings, L"g"));
     EXPECT_EQ(1, reader.writeStringFamily(nullptr, stringArray(), L"g"));
 }

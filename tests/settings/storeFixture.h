@@ -40,4 +40,8 @@ protected:
 
     scratchRegistryKey scratch;
     readWriteSettingsToRegistry store{scratch.get()};
+    // The same key opened for reading only (every write fails), and no key.
+    uniqueRegistryKey readOnlyKey = scratch.reopen(KEY_READ);
+    readWriteSettingsToRegistry reader{readOnlyKey.get()};
+    readWriteSettingsToRegistry unbound{nullptr};
 };
