@@ -46,12 +46,8 @@ TEST_F(MemoryDataLoad, readsAllTwelveValuesIntoBothRecords)
     EXPECT_EQ(1, data.loadProfilerTracingSettings(out));
     EXPECT_TRUE(data.slotsEmpty());
     EXPECT_EQ(std::wstring(L"C:\\break\\points.log"), out.phiBreakpointLogFile);
-    int value = 1000;
-    for (const tracingField& v : tracingFields) {
-        EXPECT_EQ(value, out.*v.field) << testing::PrintToString(std::wstring(v.name));
-        EXPECT_EQ(value, data.profilerHookDebugData.*v.field);
-        ++value;
-    }
+    expectTracingIntegers(markedRecord(L'#', 1000), out);
+    expectTracingIntegers(out, data.profilerHookDebugData);
     EXPECT_EQ(0, std::memcmp(out.phiBreakpointLogFile, data.profilerHookDebugData.phiBreakpointLogFile,
                              (std::wcslen(out.phiBreakpointLogFile) + 1) * sizeof(wchar_t)));
 }
@@ -63,9 +59,7 @@ TEST_F(MemoryDataLoad, emptyProductKeyGivesEmptyTextAndTheObjectsIntegers)
     EXPECT_EQ(1, data.loadProfilerTracingSettings(out));
     EXPECT_EQ(L'\0', out.phiBreakpointLogFile[0]);
     EXPECT_EQ(L'#', out.phiBreakpointLogFile[1]) << "only the terminator is copied";
-    int value = 500;
-    for (const tracingField& v : tracingFields)
-        EXPECT_EQ(value++, out.*v.field);
+    expectTracingIntegers(markedRecord(L'o', 500), out);
     EXPECT_TRUE(data.slotsEmpty());
 }
 

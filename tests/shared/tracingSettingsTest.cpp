@@ -22,12 +22,6 @@ _profilerHookDebugData filledRecord(int base)
     return record;
 }
 
-void expectIntegers(const _profilerHookDebugData& expected, const _profilerHookDebugData& actual)
-{
-    for (const tracingField& value : tracingFields)
-        EXPECT_EQ(expected.*value.field, actual.*value.field) << testing::PrintToString(std::wstring(value.name));
-}
-
 class tracingSettings : public testing::Test
 {
 protected:
@@ -55,7 +49,7 @@ TEST_F(tracingSettings, everyValueLandsInTheFieldOfItsName)
     EXPECT_EQ(std::wstring(L"C:\\logs\\break.log"), record.phiBreakpointLogFile);
     _profilerHookDebugData expected = filledRecord(100);
     expected.phiTrackDotNetProfiler = -1;
-    expectIntegers(expected, record);
+    expectTracingIntegers(expected, record);
 }
 
 TEST_F(tracingSettings, missingValuesEmptyTheTextAndKeepTheIntegers)
@@ -67,7 +61,7 @@ TEST_F(tracingSettings, missingValuesEmptyTheTextAndKeepTheIntegers)
     EXPECT_EQ(L'\0', record.phiBreakpointLogFile[0]);
     _profilerHookDebugData expected = filledRecord(40);
     expected.phiHideFilenames = 7;
-    expectIntegers(expected, record);
+    expectTracingIntegers(expected, record);
 }
 
 TEST_F(tracingSettings, textMustFitWithItsTerminator)
@@ -100,7 +94,7 @@ TEST(copyTracingSettings, copiesTheTextWithItsTerminatorAndLeavesTheRest)
     EXPECT_EQ(std::wstring(L"previous.log"), destination.phiBreakpointLogFile);
     EXPECT_EQ(L'#', destination.phiBreakpointLogFile[13]);
     EXPECT_EQ(L'#', destination.phiBreakpointLogFile[259]);
-    expectIntegers(source, destination);
+    expectTracingIntegers(source, destination);
 }
 
 TEST(copyTracingSettings, neverRunsPastTheField)
@@ -110,5 +104,5 @@ TEST(copyTracingSettings, neverRunsPastTheField)
     _profilerHookDebugData destination = filledRecord(5);
     copyTracingSettings(destination, source);
     EXPECT_EQ(std::wstring(259, L'q'), destination.phiBreakpointLogFile);
-    expectIntegers(source, destination);
+    expectTracingIntegers(source, destination);
 }

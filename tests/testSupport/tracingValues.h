@@ -2,6 +2,10 @@
 
 #include "shared/profilerHookDebugData.h"
 
+#include <gtest/gtest.h>
+
+#include <string>
+
 // The eleven integer tracing values by registry name and field, written out
 // here rather than taken from the product's table, so that a wrong name or a
 // swapped field there shows.
@@ -24,3 +28,10 @@ inline constexpr tracingField tracingFields[] = {
     {L"phiTrackMemoryMappedFiles", &_profilerHookDebugData::phiTrackMemoryMappedFiles},
     {L"phiTrackDotNetProfiler", &_profilerHookDebugData::phiTrackDotNetProfiler},
 };
+
+// Every integer of actual against expected, each failure named.
+inline void expectTracingIntegers(const _profilerHookDebugData& expected, const _profilerHookDebugData& actual)
+{
+    for (const tracingField& value : tracingFields)
+        EXPECT_EQ(expected.*value.field, actual.*value.field) << testing::PrintToString(std::wstring(value.name));
+}
