@@ -1,5 +1,4 @@
-# The registry settings store, against the real registry
-# of the test prefix.
+# The registry settings store, against the real registry of the test prefix.
 korvanex_add_test(storeTests
   SOURCES readWriteSettingsToRegistryTest.cpp readWriteSettingsToRegistryFamiliesTest.cpp
     readWriteSettingsToRegistryDllMapTest.cpp

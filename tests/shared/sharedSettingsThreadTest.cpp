@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <functional>
@@ -25,11 +26,7 @@ constexpr DWORD flagValues[] = {0x11111111, 0x2222EEEE, 0x3C3C3C3C, 0x4000000F};
 
 bool isFlagValue(int value)
 {
-    for (DWORD candidate : flagValues) {
-        if (static_cast<int>(candidate) == value)
-            return true;
-    }
-    return false;
+    return std::find(std::begin(flagValues), std::end(flagValues), static_cast<DWORD>(value)) != std::end(flagValues);
 }
 
 // Runs body(threadIndex) on threadCount Win32 threads at once and waits for
