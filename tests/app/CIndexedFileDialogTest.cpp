@@ -1,4 +1,4 @@
-#include "dialogRunner.h"
+#include "dialogTest.h"
 #include "uiWait.h"
 
 #include "app/CIndexedFileDialog.h"
@@ -23,7 +23,38 @@ TEST(findFilterIndex, firstPatternListWithTheExtension)
     EXPECT_EQ(0, CIndexedFileDialog::findFilterIndex(L"Any|txt||", L"txt"));
 }
 
-class browseTest : public ::testing::Test
+// Holds back the timer messages of one window while it lives: a message hook
+// on the window's thread turns them into WM_NULL before they are dispatched.
+class heldTimer
+{
+public:
+    heldTimer(HWND window, DWORD threadId)
+    {
+        heldWindow = window;
+        hook = SetWindowsHookExW(WH_GETMESSAGE, dropTimer, nullptr, threadId);
+        EXPECT_NE(nullptr, hook);
+        // A timer message the thread took before the hook has been handled once it answers.
+        SendMessageW(window, WM_NULL, 0, 0);
+    }
+    ~heldTimer() { UnhookWindowsHookEx(hook); }
+    heldTimer(const heldTimer&) = delete;
+    heldTimer& operator=(const heldTimer&) = delete;
+
+private:
+    static LRESULT CALLBACK dropTimer(int code, WPARAM removed, LPARAM parameter)
+    {
+        MSG* message = reinterpret_cast<MSG*>(parameter);
+        if (code == HC_ACTION && message->message == WM_TIMER && message->hwnd == heldWindow)
+            message->message = WM_NULL;
+        return CallNextHookEx(nullptr, code, removed, parameter);
+    }
+
+    // The hook procedure gets no context of its own.
+    static inline HWND heldWindow = nullptr;
+    HHOOK hook = nullptr;
+};
+
+class browseTest : public dialogTest
 {
 protected:
     void SetUp() override
@@ -32,19 +63,16 @@ protected:
         lastFolderByExtension.RemoveAll();
     }
 
-    productKeyFixture savedProductKey;
-
     // Presses Browse, types name into the file dialog and presses Open (or
     // Cancel when name is null); returns false when the dialog did not come.
-    bool browse(dialogRunner& runner, const wchar_t* name)
+    bool browse(const wchar_t* name)
     {
-        const HWND dialog = runner.window();
         uiWait::clickPosted(dialog, IDC_BROWSE);
         HWND chooser = nullptr;
         // Found only once shown: the dialog fills its file-name box while it
         // opens (from the file list), which would overwrite a name typed earlier.
         if (!uiWait::until([&] {
-                chooser = uiWait::findThreadWindow(runner.threadId(), L"#32770", nullptr, dialog);
+                chooser = uiWait::findThreadWindow(runner->threadId(), L"#32770", nullptr, dialog);
                 return chooser != nullptr && IsWindowVisible(chooser);
             }))
             return false;
@@ -75,11 +103,9 @@ TEST_F(browseTest, chosenPathGoesToTheEditBoxAndFoldersAreRememberedPerExtension
     scratchFolder upper;
     const std::wstring runPath = logs.file(L"run.txt");
     scratchFolder::writeAll(runPath, "x");
-    dialogRunner runner;
-    const HWND dialog = runner.window();
-    ASSERT_NE(nullptr, dialog);
+    ASSERT_NO_FATAL_FAILURE(open());
 
-    ASSERT_TRUE(browse(runner, runPath.c_str()));
+    ASSERT_TRUE(browse(runPath.c_str()));
     EXPECT_EQ(runPath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
     EXPECT_TRUE(uiWait::isItemEnabled(dialog, IDC_VIEW)) << "buttons brought up to date";
     CWideString remembered;
@@ -88,7 +114,7 @@ TEST_F(browseTest, chosenPathGoesToTheEditBoxAndFoldersAreRememberedPerExtension
 
     // Under "All Files" another extension is remembered on its own.
     const std::wstring tracePath = traces.file(L"trace.log");
-    ASSERT_TRUE(browse(runner, tracePath.c_str()));
+    ASSERT_TRUE(browse(tracePath.c_str()));
     EXPECT_EQ(tracePath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
     ASSERT_TRUE(lastFolderByExtension.Lookup(L"log", remembered));
     EXPECT_EQ(traces.path(), std::wstring(remembered));
@@ -97,33 +123,35 @@ TEST_F(browseTest, chosenPathGoesToTheEditBoxAndFoldersAreRememberedPerExtension
     // name without extension gets the default one (an open dialog adds it
     // when a file of that name exists).
     scratchFolder::writeAll(logs.file(L"next.txt"), "x");
-    ASSERT_TRUE(browse(runner, L"next"));
+    ASSERT_TRUE(browse(L"next"));
     EXPECT_EQ(logs.file(L"next.txt"), uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
 
     // An upper-case extension is remembered in lower case.
     const std::wstring upperPath = upper.file(L"A.TXT");
-    ASSERT_TRUE(browse(runner, upperPath.c_str()));
+    ASSERT_TRUE(browse(upperPath.c_str()));
     EXPECT_EQ(upperPath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
     ASSERT_TRUE(lastFolderByExtension.Lookup(L"txt", remembered));
     EXPECT_EQ(upper.path(), std::wstring(remembered));
     EXPECT_EQ(2, lastFolderByExtension.GetCount());
 }
 
-TEST_F(browseTest, cancelLeavesTheEditBoxAlone)
+TEST_F(browseTest, cancelLeavesTheEditBoxAloneAndBringsTheButtonsUpToDate)
 {
     scratchFolder folder;
     const std::wstring logPath = folder.file(L"kept.txt");
-    dialogRunner runner;
-    const HWND dialog = runner.window();
-    ASSERT_NE(nullptr, dialog);
+    ASSERT_NO_FATAL_FAILURE(open());
     uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, logPath);
+    // The file appears after the last text change, and with the timer held
+    // only Browse itself can show it.
+    const heldTimer held(dialog, runner->threadId());
     scratchFolder::writeAll(logPath, "x");
+    SendMessageW(dialog, WM_NULL, 0, 0);
+    ASSERT_EQ(bothDisabled, fileButtons(dialog));
 
-    ASSERT_TRUE(browse(runner, nullptr));
+    ASSERT_TRUE(browse(nullptr));
     SendMessageW(dialog, WM_NULL, 0, 0);
     EXPECT_EQ(logPath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-    // The file appeared after the last text change.
-    EXPECT_TRUE(uiWait::isItemEnabled(dialog, IDC_VIEW));
+    EXPECT_EQ(bothEnabled, fileButtons(dialog));
     EXPECT_TRUE(lastFolderByExtension.IsEmpty());
 }
 
@@ -132,12 +160,10 @@ TEST_F(browseTest, vanishedRememberedFolderIsNotUsed)
     scratchFolder folder;
     const std::wstring gone = folder.path() + L"\\gone";
     lastFolderByExtension.SetAt(L"txt", gone.c_str());
-    dialogRunner runner;
-    const HWND dialog = runner.window();
-    ASSERT_NE(nullptr, dialog);
+    ASSERT_NO_FATAL_FAILURE(open());
 
     const std::wstring chosen = folder.file(L"here.txt");
-    ASSERT_TRUE(browse(runner, chosen.c_str()));
+    ASSERT_TRUE(browse(chosen.c_str()));
     EXPECT_EQ(chosen, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
     CWideString remembered;
     ASSERT_TRUE(lastFolderByExtension.Lookup(L"txt", remembered));

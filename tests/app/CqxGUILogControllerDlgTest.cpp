@@ -1,8 +1,6 @@
-#include "dialogRunner.h"
+#include "dialogTest.h"
 #include "uiWait.h"
 
-#include "app/defaultLogFile.h"
-#include "app/dialogCaption.h"
 #include "app/uiLoggerSettings.h"
 #include "resources/resource.h"
 #include "support/uniqueHandle.h"
@@ -11,10 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <cstdint>
-#include <cstring>
 #include <set>
 
 namespace
@@ -28,35 +26,12 @@ constexpr const wchar_t* autoMergeName = L"uiLogger::monitorAutoMerge";
 constexpr const wchar_t* allNames[] = {enabledName,      fileNameName,    writeNewFileName,
                                        launchErrorsName, receiveCommName, autoMergeName};
 
-DWORD storedDword(const wchar_t* name)
+// The default log file, spelled out from the user's application-data folder.
+std::wstring defaultLogFile()
 {
-    DWORD type = 0;
-    std::string data;
-    EXPECT_TRUE(productKeyFixture::queryValue(name, type, data)) << "missing value";
-    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
-    EXPECT_EQ(4u, data.size());
-    DWORD value = 0xDEADBEEF;
-    if (data.size() == 4)
-        std::memcpy(&value, data.data(), 4);
-    return value;
-}
-
-std::wstring storedString(const wchar_t* name)
-{
-    DWORD type = 0;
-    std::string data;
-    EXPECT_TRUE(productKeyFixture::queryValue(name, type, data)) << "missing value";
-    EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
-    EXPECT_EQ(0u, data.size() % 2);
-    std::wstring text(data.size() / 2, L'\0');
-    std::memcpy(text.data(), data.data(), data.size());
-    // The terminating null is part of what was written.
-    EXPECT_FALSE(text.empty());
-    if (!text.empty()) {
-        EXPECT_EQ(L'\0', text.back());
-        text.pop_back();
-    }
-    return text;
+    wchar_t appData[MAX_PATH] = {};
+    EXPECT_EQ(S_OK, SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, appData));
+    return std::wstring(appData) + L"\\Ostra Vell\\Korvane x64\\korLogUI_x64.txt";
 }
 
 // Every value of the product key, raw, for comparing before and after.
@@ -77,41 +52,30 @@ void roundTrip(HWND dialog)
     SendMessageW(dialog, WM_NULL, 0, 0);
 }
 
-class logControllerDialogTest : public ::testing::Test
+class logControllerDialogTest : public dialogTest
 {
 protected:
     void SetUp() override { uiLoggerSettings = uiLoggerSettingsRecord{}; }
-
-    productKeyFixture savedProductKey;
 };
 
 TEST_F(logControllerDialogTest, emptyKeyShowsEmptyNameAndClearedBoxes)
 {
     productKeyFixture::create();
-    dialogRunner runner;
-    const HWND dialog = runner.window();
-    ASSERT_NE(nullptr, dialog);
+    ASSERT_NO_FATAL_FAILURE(open());
 
     EXPECT_EQ(L"", uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-    for (const int box : {IDC_WRITE_NEW_FILE, IDC_ENABLE_LOGGING, IDC_MONITOR_LAUNCH_ERRORS,
-                          IDC_MONITOR_UI_RECEIVE_COMM})
-        EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, box)) << "box " << box;
-    EXPECT_FALSE(uiWait::isItemEnabled(dialog, IDC_VIEW));
-    EXPECT_FALSE(uiWait::isItemEnabled(dialog, IDC_DELETE));
+    EXPECT_EQ((std::vector<LRESULT>{BST_UNCHECKED, BST_UNCHECKED, BST_UNCHECKED, BST_UNCHECKED}), boxStates(dialog));
+    EXPECT_EQ(bothDisabled, fileButtons(dialog));
 
     // The caption is the program's file name with " x64" for its extension.
-    wchar_t modulePath[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, modulePath, MAX_PATH);
-    const std::wstring caption = uiWait::windowText(dialog);
-    EXPECT_EQ(std::wstring(dialogCaption(modulePath)), caption);
-    EXPECT_EQ(std::wstring::npos, caption.find(L".exe"));
+    EXPECT_EQ(L"logControllerDialogTests x64", uiWait::windowText(dialog));
 
     // The focus starts in the edit box; the timer got the first id.
     GUITHREADINFO info{};
     info.cbSize = sizeof(info);
-    ASSERT_TRUE(GetGUIThreadInfo(runner.threadId(), &info));
+    ASSERT_TRUE(GetGUIThreadInfo(runner->threadId(), &info));
     EXPECT_EQ(GetDlgItem(dialog, IDC_LOGFILE_EDIT), info.hwndFocus);
-    EXPECT_EQ(1, runner.dialog().getTimerId());
+    EXPECT_EQ(1, runner->dialog().getTimerId());
     // Opening writes nothing.
     EXPECT_EQ(0, productKeyFixture::valueCount());
 }
@@ -119,22 +83,13 @@ TEST_F(logControllerDialogTest, emptyKeyShowsEmptyNameAndClearedBoxes)
 TEST_F(logControllerDialogTest, unopenableKeyShowsDefaultsWithoutMessage)
 {
     productKeyFixture::makeUncreatable();
-    dialogRunner runner;
-    const HWND dialog = runner.window();
-    ASSERT_NE(nullptr, dialog);
+    ASSERT_NO_FATAL_FAILURE(open());
 
-    const std::wstring shown = uiWait::itemText(dialog, IDC_LOGFILE_EDIT);
-    EXPECT_EQ(std::wstring(getDefaultLogFileName()), shown);
-    const std::wstring tail = L"\\Ostra Vell\\Korvane x64\\korLogUI_x64.txt";
-    ASSERT_GT(shown.size(), tail.size());
-    EXPECT_EQ(tail, shown.substr(shown.size() - tail.size()));
-    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_WRITE_NEW_FILE));
-    EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, IDC_ENABLE_LOGGING));
-    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_MONITOR_LAUNCH_ERRORS));
-    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_MONITOR_UI_RECEIVE_COMM));
+    EXPECT_EQ(defaultLogFile(), uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
+    EXPECT_EQ((std::vector<LRESULT>{BST_CHECKED, BST_UNCHECKED, BST_CHECKED, BST_CHECKED}), boxStates(dialog));
 
     roundTrip(dialog);
-    EXPECT_EQ(nullptr, uiWait::findThreadWindow(runner.threadId(), L"#32770", nullptr, dialog));
+    EXPECT_EQ(nullptr, uiWait::findThreadWindow(runner->threadId(), L"#32770", nullptr, dialog));
     EXPECT_EQ(0, uiLoggerSettings.enabled);
     EXPECT_TRUE(uiLoggerSettings.fileName.IsEmpty());
     EXPECT_EQ(0, uiLoggerSettings.writeNewFile);
@@ -153,82 +108,70 @@ TEST_F(logControllerDialogTest, storedValuesAreShownAndApplyWritesAllSix)
     productKeyFixture::setDword(receiveCommName, 0);
     // monitorAutoMerge missing
 
-    dialogRunner runner;
-    const HWND dialog = runner.window();
-    ASSERT_NE(nullptr, dialog);
+    ASSERT_NO_FATAL_FAILURE(open());
     EXPECT_EQ(logPath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_ENABLE_LOGGING));
-    EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, IDC_WRITE_NEW_FILE));
-    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_MONITOR_LAUNCH_ERRORS));
-    EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, IDC_MONITOR_UI_RECEIVE_COMM));
-    EXPECT_TRUE(uiWait::isItemEnabled(dialog, IDC_VIEW));
-    EXPECT_TRUE(uiWait::isItemEnabled(dialog, IDC_DELETE));
+    EXPECT_EQ((std::vector<LRESULT>{BST_UNCHECKED, BST_CHECKED, BST_CHECKED, BST_UNCHECKED}), boxStates(dialog));
+    EXPECT_EQ(bothEnabled, fileButtons(dialog));
     EXPECT_EQ(2, uiLoggerSettings.enabled);
     EXPECT_EQ(0, uiLoggerSettings.monitorAutoMerge);
 
     uiWait::click(dialog, IDC_APPLY);
-    EXPECT_EQ(1u, storedDword(enabledName));
-    EXPECT_EQ(logPath, storedString(fileNameName));
-    EXPECT_EQ(0u, storedDword(writeNewFileName));
-    EXPECT_EQ(1u, storedDword(launchErrorsName));
-    EXPECT_EQ(0u, storedDword(receiveCommName));
-    EXPECT_EQ(0u, storedDword(autoMergeName)) << "created although the dialog has no control for it";
-    EXPECT_FALSE(runner.hasEnded()) << "Apply stays in the dialog";
+    EXPECT_EQ(1u, productKeyFixture::storedDword(enabledName));
+    EXPECT_EQ(logPath, productKeyFixture::storedText(fileNameName));
+    EXPECT_EQ(0u, productKeyFixture::storedDword(writeNewFileName));
+    EXPECT_EQ(1u, productKeyFixture::storedDword(launchErrorsName));
+    EXPECT_EQ(0u, productKeyFixture::storedDword(receiveCommName));
+    EXPECT_EQ(0u, productKeyFixture::storedDword(autoMergeName)) << "created although the dialog has no control for it";
+    EXPECT_FALSE(runner->hasEnded()) << "Apply stays in the dialog";
 }
 
 TEST_F(logControllerDialogTest, applyCarriesAutoMergeAndWritesEverythingAgain)
 {
     productKeyFixture::create();
     productKeyFixture::setDword(autoMergeName, 7);
-    dialogRunner runner;
-    const HWND dialog = runner.window();
-    ASSERT_NE(nullptr, dialog);
+    ASSERT_NO_FATAL_FAILURE(open());
 
     uiWait::click(dialog, IDC_WRITE_NEW_FILE); // cleared on an empty key: now checked
     uiWait::click(dialog, IDC_APPLY);
-    EXPECT_EQ(L"", storedString(fileNameName)) << "an empty name is the terminator alone";
-    EXPECT_EQ(1u, storedDword(writeNewFileName));
-    EXPECT_EQ(7u, storedDword(autoMergeName));
+    EXPECT_EQ(L"", productKeyFixture::storedText(fileNameName)) << "an empty name is the terminator alone";
+    EXPECT_EQ(1u, productKeyFixture::storedDword(writeNewFileName));
+    EXPECT_EQ(7u, productKeyFixture::storedDword(autoMergeName));
     EXPECT_EQ(6, productKeyFixture::valueCount());
 
     // Nothing changed: Apply writes all six again.
     productKeyFixture::removeProductKey();
     uiWait::click(dialog, IDC_APPLY);
     EXPECT_EQ(6, productKeyFixture::valueCount());
-    EXPECT_EQ(7u, storedDword(autoMergeName));
-    EXPECT_EQ(0u, storedDword(enabledName));
+    EXPECT_EQ(7u, productKeyFixture::storedDword(autoMergeName));
+    EXPECT_EQ(0u, productKeyFixture::storedDword(enabledName));
 }
 
 TEST_F(logControllerDialogTest, okWritesAndCloses)
 {
     productKeyFixture::create();
-    dialogRunner runner;
-    const HWND dialog = runner.window();
-    ASSERT_NE(nullptr, dialog);
+    ASSERT_NO_FATAL_FAILURE(open());
 
     uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, L"C:\\logs\\ui.txt");
     uiWait::click(dialog, IDC_ENABLE_LOGGING);
     uiWait::clickPosted(dialog, IDOK);
-    ASSERT_TRUE(runner.waitForEnd());
-    EXPECT_EQ(IDOK, runner.result());
-    EXPECT_EQ(1u, storedDword(enabledName));
-    EXPECT_EQ(L"C:\\logs\\ui.txt", storedString(fileNameName));
+    ASSERT_TRUE(runner->waitForEnd());
+    EXPECT_EQ(IDOK, runner->result());
+    EXPECT_EQ(1u, productKeyFixture::storedDword(enabledName));
+    EXPECT_EQ(L"C:\\logs\\ui.txt", productKeyFixture::storedText(fileNameName));
     EXPECT_EQ(1, uiLoggerSettings.enabled);
 }
 
 TEST_F(logControllerDialogTest, registryErrorKeepsDialogOpenAndSecondOkRetries)
 {
     productKeyFixture::makeUncreatable();
-    dialogRunner runner;
-    const HWND dialog = runner.window();
-    ASSERT_NE(nullptr, dialog);
+    ASSERT_NO_FATAL_FAILURE(open());
     uiWait::click(dialog, IDC_ENABLE_LOGGING);
 
     for (const int button : {IDC_APPLY, IDOK}) {
         uiWait::clickPosted(dialog, button);
         HWND box = nullptr;
         ASSERT_TRUE(uiWait::until([&] {
-            box = uiWait::findThreadWindow(runner.threadId(), L"#32770", L"Registry Error", dialog);
+            box = uiWait::findThreadWindow(runner->threadId(), L"#32770", L"Registry Error", dialog);
             return box != nullptr;
         })) << "no message box after button " << button;
         EXPECT_NE(std::wstring::npos,
@@ -237,7 +180,7 @@ TEST_F(logControllerDialogTest, registryErrorKeepsDialogOpenAndSecondOkRetries)
         PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         ASSERT_TRUE(uiWait::until([&] { return !IsWindow(box); }));
         roundTrip(dialog);
-        EXPECT_FALSE(runner.hasEnded()) << "button " << button;
+        EXPECT_FALSE(runner->hasEnded()) << "button " << button;
     }
     // The record took the controls' state before the registry was tried.
     EXPECT_EQ(1, uiLoggerSettings.enabled);
@@ -245,9 +188,9 @@ TEST_F(logControllerDialogTest, registryErrorKeepsDialogOpenAndSecondOkRetries)
 
     productKeyFixture::removeProductKey();
     uiWait::clickPosted(dialog, IDOK);
-    ASSERT_TRUE(runner.waitForEnd());
-    EXPECT_EQ(IDOK, runner.result());
-    EXPECT_EQ(1u, storedDword(enabledName));
+    ASSERT_TRUE(runner->waitForEnd());
+    EXPECT_EQ(IDOK, runner->result());
+    EXPECT_EQ(1u, productKeyFixture::storedDword(enabledName));
 }
 
 // The handle value the next open key gets: handles are handed out lowest
@@ -262,19 +205,18 @@ std::uintptr_t nextKeyHandle()
 TEST_F(logControllerDialogTest, failedKeyOpeningLeavesNoKeyOpen)
 {
     productKeyFixture::create();
-    dialogRunner runner;
-    ASSERT_NE(nullptr, runner.window());
+    ASSERT_NO_FATAL_FAILURE(open());
     // The UI thread waits in its message loop; these calls touch no window.
     productKeyFixture::makeUncreatable();
     const std::uintptr_t before = nextKeyHandle();
-    EXPECT_EQ(0, runner.dialog().openProfilerKey(1));
-    EXPECT_EQ(0, runner.dialog().openProfilerKey(0));
+    EXPECT_EQ(0, runner->dialog().openProfilerKey(1));
+    EXPECT_EQ(0, runner->dialog().openProfilerKey(0));
     EXPECT_EQ(before, nextKeyHandle());
 
     productKeyFixture::removeProductKey();
-    EXPECT_NE(0, runner.dialog().openProfilerKey(1));
+    EXPECT_NE(0, runner->dialog().openProfilerKey(1));
     EXPECT_NE(before, nextKeyHandle()) << "three keys are open now";
-    EXPECT_NE(0, runner.dialog().openProfilerKey(0)) << "a second opening replaces the first";
+    EXPECT_NE(0, runner->dialog().openProfilerKey(0)) << "a second opening replaces the first";
 }
 
 TEST_F(logControllerDialogTest, resetThenCancelLeavesRegistryUntouched)
@@ -288,33 +230,26 @@ TEST_F(logControllerDialogTest, resetThenCancelLeavesRegistryUntouched)
     productKeyFixture::setDword(autoMergeName, 3);
     const std::string before = snapshot();
 
-    dialogRunner runner;
-    const HWND dialog = runner.window();
-    ASSERT_NE(nullptr, dialog);
+    ASSERT_NO_FATAL_FAILURE(open());
     uiWait::click(dialog, IDC_RESET);
-    EXPECT_EQ(std::wstring(getDefaultLogFileName()), uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_WRITE_NEW_FILE));
-    EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, IDC_ENABLE_LOGGING));
-    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_MONITOR_LAUNCH_ERRORS));
-    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_MONITOR_UI_RECEIVE_COMM));
+    EXPECT_EQ(defaultLogFile(), uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
+    EXPECT_EQ((std::vector<LRESULT>{BST_CHECKED, BST_UNCHECKED, BST_CHECKED, BST_CHECKED}), boxStates(dialog));
     EXPECT_EQ(1, uiLoggerSettings.enabled) << "Reset leaves the record alone";
 
     uiWait::clickPosted(dialog, IDCANCEL);
-    ASSERT_TRUE(runner.waitForEnd());
-    EXPECT_EQ(IDCANCEL, runner.result());
+    ASSERT_TRUE(runner->waitForEnd());
+    EXPECT_EQ(IDCANCEL, runner->result());
     EXPECT_EQ(before, snapshot());
 }
 
 TEST_F(logControllerDialogTest, closeThroughSystemMenuIsCancel)
 {
     productKeyFixture::create();
-    dialogRunner runner;
-    const HWND dialog = runner.window();
-    ASSERT_NE(nullptr, dialog);
+    ASSERT_NO_FATAL_FAILURE(open());
     uiWait::click(dialog, IDC_ENABLE_LOGGING);
     PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(runner.waitForEnd());
-    EXPECT_EQ(IDCANCEL, runner.result());
+    ASSERT_TRUE(runner->waitForEnd());
+    EXPECT_EQ(IDCANCEL, runner->result());
     EXPECT_EQ(0, productKeyFixture::valueCount());
 }
 
@@ -323,27 +258,19 @@ TEST_F(logControllerDialogTest, fileButtonsFollowTheDiskWithinATick)
     productKeyFixture::create();
     scratchFolder folder;
     const std::wstring logPath = folder.file(L"appears.txt");
-    dialogRunner runner;
-    const HWND dialog = runner.window();
-    ASSERT_NE(nullptr, dialog);
+    ASSERT_NO_FATAL_FAILURE(open());
 
     uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, logPath);
-    EXPECT_FALSE(uiWait::isItemEnabled(dialog, IDC_VIEW));
-    EXPECT_FALSE(uiWait::isItemEnabled(dialog, IDC_DELETE));
+    EXPECT_EQ(bothDisabled, fileButtons(dialog));
 
     scratchFolder::writeAll(logPath, "x");
-    EXPECT_TRUE(uiWait::until([&] {
-        return uiWait::isItemEnabled(dialog, IDC_VIEW) && uiWait::isItemEnabled(dialog, IDC_DELETE);
-    }));
+    EXPECT_TRUE(uiWait::until([&] { return fileButtons(dialog) == bothEnabled; }));
     DeleteFileW(logPath.c_str());
-    EXPECT_TRUE(uiWait::until([&] {
-        return !uiWait::isItemEnabled(dialog, IDC_VIEW) && !uiWait::isItemEnabled(dialog, IDC_DELETE);
-    }));
+    EXPECT_TRUE(uiWait::until([&] { return fileButtons(dialog) == bothDisabled; }));
 
     // Typing an existing name enables them at once; a folder counts too.
     uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, folder.path());
-    EXPECT_TRUE(uiWait::isItemEnabled(dialog, IDC_VIEW));
-    EXPECT_TRUE(uiWait::isItemEnabled(dialog, IDC_DELETE));
+    EXPECT_EQ(bothEnabled, fileButtons(dialog));
 }
 
 TEST_F(logControllerDialogTest, deleteRemovesTheFileWithoutAsking)
@@ -352,17 +279,14 @@ TEST_F(logControllerDialogTest, deleteRemovesTheFileWithoutAsking)
     scratchFolder folder;
     const std::wstring logPath = folder.file(L"gone.txt");
     scratchFolder::writeAll(logPath, "x");
-    dialogRunner runner;
-    const HWND dialog = runner.window();
-    ASSERT_NE(nullptr, dialog);
+    ASSERT_NO_FATAL_FAILURE(open());
 
     uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, logPath);
     ASSERT_TRUE(uiWait::isItemEnabled(dialog, IDC_DELETE));
     uiWait::click(dialog, IDC_DELETE);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(logPath.c_str()));
-    EXPECT_FALSE(uiWait::isItemEnabled(dialog, IDC_VIEW));
-    EXPECT_FALSE(uiWait::isItemEnabled(dialog, IDC_DELETE));
-    EXPECT_EQ(nullptr, uiWait::findThreadWindow(runner.threadId(), L"#32770", nullptr, dialog));
+    EXPECT_EQ(bothDisabled, fileButtons(dialog));
+    EXPECT_EQ(nullptr, uiWait::findThreadWindow(runner->threadId(), L"#32770", nullptr, dialog));
 
     // A file in use stays, and so do the buttons.
     const std::wstring busyPath = folder.file(L"busy.txt");
@@ -436,16 +360,14 @@ TEST_F(logControllerDialogTest, viewHandsAnExistingFileToTheShellAndBeepsOtherwi
     scratchFolder folder;
     const std::wstring logPath = folder.file(L"viewed.txt");
     const std::set<DWORD> viewersBefore = processesNamed(L"notepad.exe");
-    dialogRunner runner;
-    const HWND dialog = runner.window();
-    ASSERT_NE(nullptr, dialog);
+    ASSERT_NO_FATAL_FAILURE(open());
 
     // A missing name: only the beep, so no viewer and no window.
     uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, logPath);
     uiWait::click(dialog, IDC_VIEW);
     roundTrip(dialog);
     EXPECT_EQ(viewersBefore, processesNamed(L"notepad.exe"));
-    EXPECT_EQ(nullptr, uiWait::findThreadWindow(runner.threadId(), L"#32770", nullptr, dialog));
+    EXPECT_EQ(nullptr, uiWait::findThreadWindow(runner->threadId(), L"#32770", nullptr, dialog));
     EXPECT_EQ(logPath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
 
     // An existing text file goes to the viewer registered for its type.
@@ -461,15 +383,13 @@ TEST_F(logControllerDialogTest, viewHandsAnExistingFileToTheShellAndBeepsOtherwi
         return !started.empty();
     })) << "no viewer was started";
     endProcesses(started);
-    EXPECT_FALSE(runner.hasEnded());
+    EXPECT_FALSE(runner->hasEnded());
 }
 
 TEST_F(logControllerDialogTest, aboutBoxThroughTheSystemMenu)
 {
     productKeyFixture::create();
-    dialogRunner runner;
-    const HWND dialog = runner.window();
-    ASSERT_NE(nullptr, dialog);
+    ASSERT_NO_FATAL_FAILURE(open());
 
     const HMENU systemMenu = GetSystemMenu(dialog, FALSE);
     ASSERT_NE(nullptr, systemMenu);
@@ -481,22 +401,20 @@ TEST_F(logControllerDialogTest, aboutBoxThroughTheSystemMenu)
     PostMessageW(dialog, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);
     HWND about = nullptr;
     ASSERT_TRUE(uiWait::until([&] {
-        about = uiWait::findThreadWindow(runner.threadId(), L"#32770", L"About korGUILogController", dialog);
+        about = uiWait::findThreadWindow(runner->threadId(), L"#32770", L"About korGUILogController", dialog);
         return about != nullptr;
     }));
     EXPECT_NE(std::wstring::npos, uiWait::staticTexts(about).find(L"korGUILogController, Version 1.0"));
     uiWait::click(about, IDOK);
     ASSERT_TRUE(uiWait::until([&] { return !IsWindow(about); }));
     roundTrip(dialog);
-    EXPECT_FALSE(runner.hasEnded());
+    EXPECT_FALSE(runner->hasEnded());
 }
 
 TEST_F(logControllerDialogTest, iconIsSetAndServesAsDragIcon)
 {
     productKeyFixture::create();
-    dialogRunner runner;
-    const HWND dialog = runner.window();
-    ASSERT_NE(nullptr, dialog);
+    ASSERT_NO_FATAL_FAILURE(open());
     const LRESULT big = SendMessageW(dialog, WM_GETICON, ICON_BIG, 0);
     EXPECT_NE(0, big);
     EXPECT_EQ(big, SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0));
@@ -518,9 +436,7 @@ TEST_F(logControllerDialogTest, screenshotOfTheOpenDialog)
     productKeyFixture::setText(fileNameName, L"C:\\logs\\korLogUI_x64.txt");
     productKeyFixture::setDword(writeNewFileName, 1);
     productKeyFixture::setDword(launchErrorsName, 1);
-    dialogRunner runner;
-    const HWND dialog = runner.window();
-    ASSERT_NE(nullptr, dialog);
+    ASSERT_NO_FATAL_FAILURE(open());
     ASSERT_TRUE(uiWait::untilPainted(dialog));
     roundTrip(dialog);
     const std::wstring path = uiWait::screenshotFolder() + L"\\optionsDialog.bmp";

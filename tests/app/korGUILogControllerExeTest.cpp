@@ -1,44 +1,17 @@
+#include "dialogTest.h"
 #include "uiWait.h"
 
 #include "resources/resource.h"
 #include "support/uniqueHandle.h"
 #include "testSupport/productKeyFixture.h"
+#include "testSupport/winePath.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 namespace
 {
-std::wstring programPath()
-{
-    // The build tree as Wine sees it: the Unix root is drive Z:.
-    std::wstring path = L"Z:";
-    for (const char* at = KORVANEX_PROGRAM_PATH; *at != '\0'; ++at)
-        path += *at == '/' ? L'\\' : static_cast<wchar_t>(*at);
-    return path;
-}
-
-struct windowOfProcess
-{
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK matchProcessWindow(HWND window, LPARAM parameter)
-{
-    auto* search = reinterpret_cast<windowOfProcess*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (owner != search->processId || !IsWindowVisible(window) || std::wcscmp(className, L"#32770") != 0)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 // The built program in a process of its own.
 class runningProgram
 {
@@ -48,13 +21,13 @@ public:
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION info{};
-        std::wstring commandLine = L"\"" + programPath() + L"\"";
+        std::wstring commandLine = L"\"" + windowsPathOf(KORVANEX_PROGRAM_PATH) + L"\"";
         EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                    &startup, &info))
-            << "starting " << programPath();
+            << "starting " << windowsPathOf(KORVANEX_PROGRAM_PATH);
         process.reset(info.hProcess);
         thread.reset(info.hThread);
-        processId = info.dwProcessId;
+        threadId = info.dwThreadId;
     }
     ~runningProgram()
     {
@@ -64,14 +37,15 @@ public:
         }
     }
 
+    // The dialog, which the program opens on its first thread.
     HWND waitForDialog() const
     {
-        windowOfProcess search{processId, nullptr};
+        HWND found = nullptr;
         uiWait::until([&] {
-            EnumWindows(matchProcessWindow, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr || WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0;
+            found = uiWait::findThreadWindow(threadId, L"#32770");
+            return found != nullptr || WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0;
         });
-        return search.found;
+        return found;
     }
 
     // The exit code, or STILL_ACTIVE when it did not end in time.
@@ -86,7 +60,7 @@ public:
 private:
     uniqueKernelHandle process;
     uniqueKernelHandle thread;
-    DWORD processId = 0;
+    DWORD threadId = 0;
 };
 
 class korGUILogControllerExeTest : public ::testing::Test
@@ -108,10 +82,7 @@ TEST_F(korGUILogControllerExeTest, opensWithStoredValuesAndOkWritesThem)
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ(L"korGUILogController x64", uiWait::windowText(dialog));
     EXPECT_EQ(L"C:\\logs\\korLogUI_x64.txt", uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_WRITE_NEW_FILE));
-    EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, IDC_ENABLE_LOGGING));
-    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_MONITOR_LAUNCH_ERRORS));
-    EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, IDC_MONITOR_UI_RECEIVE_COMM));
+    EXPECT_EQ((std::vector<LRESULT>{BST_CHECKED, BST_UNCHECKED, BST_CHECKED, BST_UNCHECKED}), boxStates(dialog));
     // Apply is the default button.
     EXPECT_EQ(MAKELRESULT(IDC_APPLY, DC_HASDEFID), SendMessageW(dialog, DM_GETDEFID, 0, 0));
 
@@ -123,17 +94,8 @@ TEST_F(korGUILogControllerExeTest, opensWithStoredValuesAndOkWritesThem)
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_EQ(0u, program.waitForExit());
 
-    DWORD type = 0;
-    std::string data;
-    ASSERT_TRUE(productKeyFixture::queryValue(L"uiLogger::enabled", type, data));
-    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
-    ASSERT_EQ(4u, data.size());
-    DWORD value = 0;
-    std::memcpy(&value, data.data(), 4);
-    EXPECT_EQ(1u, value);
-    ASSERT_TRUE(productKeyFixture::queryValue(L"uiLogger::monitorAutoMerge", type, data));
-    std::memcpy(&value, data.data(), 4);
-    EXPECT_EQ(9u, value);
+    EXPECT_EQ(1u, productKeyFixture::storedDword(L"uiLogger::enabled"));
+    EXPECT_EQ(9u, productKeyFixture::storedDword(L"uiLogger::monitorAutoMerge"));
     EXPECT_EQ(6, productKeyFixture::valueCount());
 }
 

@@ -44,18 +44,6 @@ protected:
         uiLoggerSettings.monitorAutoMerge = -5;
     }
 
-    DWORD dword(const wchar_t* name)
-    {
-        DWORD type = 0;
-        std::string data;
-        EXPECT_TRUE(key.queryRaw(name, type, data)) << "missing";
-        EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
-        DWORD value = 0;
-        if (data.size() == 4)
-            std::memcpy(&value, data.data(), 4);
-        return value;
-    }
-
     scratchRegistryKey key;
 };
 
@@ -63,9 +51,9 @@ TEST_F(uiLoggerSettingsTest, writesAllSixAndReadsThemBack)
 {
     readWriteSettingsToRegistry store(key.get());
     EXPECT_EQ(1, writeUiLoggerSettings(store));
-    EXPECT_EQ(1u, dword(L"uiLogger::enabled"));
-    EXPECT_EQ(0u, dword(L"uiLogger::writeNewFile"));
-    EXPECT_EQ(static_cast<DWORD>(-5), dword(L"uiLogger::monitorAutoMerge"));
+    EXPECT_EQ(1u, key.dword(L"uiLogger::enabled"));
+    EXPECT_EQ(0u, key.dword(L"uiLogger::writeNewFile"));
+    EXPECT_EQ(static_cast<DWORD>(-5), key.dword(L"uiLogger::monitorAutoMerge"));
 
     uiLoggerSettings = uiLoggerSettingsRecord{};
     readUiLoggerSettings(store);
@@ -77,8 +65,7 @@ TEST_F(uiLoggerSettingsTest, writesAllSixAndReadsThemBack)
 
 TEST_F(uiLoggerSettingsTest, missingValuesLeaveTheirFields)
 {
-    const DWORD one = 1;
-    key.setRaw(L"uiLogger::monitorUiReceiveComm", REG_DWORD, &one, sizeof(one));
+    key.setDword(L"uiLogger::monitorUiReceiveComm", 1);
     uiLoggerSettings.monitorUiReceiveComm = 0;
     readWriteSettingsToRegistry store(key.get());
     readUiLoggerSettings(store);

@@ -1,6 +1,7 @@
 #include "uiWait.h"
 
 #include "support/uniqueHandle.h"
+#include "testSupport/winePath.h"
 
 #include <vector>
 
@@ -169,11 +170,7 @@ bool saveScreenshot(HWND window, const std::wstring& path)
 
 std::wstring screenshotFolder()
 {
-    // The build tree as Wine sees it: the Unix root is drive Z:.
-    std::wstring folder = L"Z:";
-    for (const char* at = KORVANEX_BINARY_DIR; *at != '\0'; ++at)
-        folder += *at == '/' ? L'\\' : static_cast<wchar_t>(*at);
-    folder += L"\\screenshots";
+    const std::wstring folder = windowsPathOf(KORVANEX_BINARY_DIR) + L"\\screenshots";
     CreateDirectoryW(folder.c_str(), nullptr);
     return folder;
 }

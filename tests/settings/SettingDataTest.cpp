@@ -2,8 +2,9 @@
 // prefix's own registry; the program runs alone on that key (RESOURCE_LOCK).
 #include "settings/SettingData.h"
 
-#include "failureLogFixture.h"
 #include "support/stubString.h"
+#include "testSupport/failureLogFixture.h"
+#include "testSupport/observedSettings.h"
 #include "testSupport/productKeyFixture.h"
 
 #include <gtest/gtest.h>
@@ -15,23 +16,7 @@ namespace
 {
 constexpr wchar_t fullPath[] = L"HKEY_CURRENT_USER\\Software\\OstraVell\\Korvanex64";
 
-// Opens the slots up for inspection.
-class inspectedSettingData : public SettingData
-{
-public:
-    using SettingData::makerKey;
-    using SettingData::otherKey1;
-    using SettingData::otherKey2;
-    using SettingData::otherKey3;
-    using SettingData::productKey;
-    using SettingData::softwareKey;
-
-    bool allSlotsEmpty() const
-    {
-        return otherKey1 == nullptr && otherKey2 == nullptr && softwareKey == nullptr && otherKey3 == nullptr &&
-               makerKey == nullptr && productKey == nullptr;
-    }
-};
+using inspectedSettingData = observedSettings<SettingData>;
 
 std::wstring text(const stubString& value)
 {
@@ -49,14 +34,15 @@ protected:
 
     const std::wstring logPath = failureLogFolder::file(L"productKey.log");
     productKeyFixture savedProductKey;
+    inspectedSettingData settings;
+    stubString errorText;
+    stubString keyPath;
 };
 
 TEST_F(productKeyAccess, readWriteModeCreatesMissingLevelsAndClosesAll)
 {
-    inspectedSettingData settings;
-    stubString errorText(L"untouched");
-    stubString keyPath;
-    const std::string before = failureLogFolder::read(logPath);
+    errorText = L"untouched";
+    const logGrowth growth(logPath);
     ASSERT_EQ(1, settings.openProductKey(logPath.c_str(), 1, errorText, keyPath));
     EXPECT_EQ(fullPath, text(keyPath));
     EXPECT_EQ(L"untouched", text(errorText));
@@ -69,10 +55,10 @@ TEST_F(productKeyAccess, readWriteModeCreatesMissingLevelsAndClosesAll)
     EXPECT_EQ(ERROR_SUCCESS, writeThrough(settings.productKey));
 
     EXPECT_EQ(1, settings.closeProductKeys(logPath.c_str()));
-    EXPECT_TRUE(settings.allSlotsEmpty());
+    EXPECT_TRUE(settings.slotsEmpty());
     EXPECT_TRUE(productKeyFixture::keyExists(productKeyFixture::productPath));
     // Nothing failed, so nothing was reported.
-    EXPECT_EQ(before, failureLogFolder::read(logPath));
+    EXPECT_EQ("", growth.added());
 }
 
 TEST_F(productKeyAccess, onlyModeOneGivesWriteAccess)
@@ -91,12 +77,9 @@ TEST_F(productKeyAccess, onlyModeOneGivesWriteAccess)
 TEST_F(productKeyAccess, failingLastLevelReportsPathAndSystemTextAndClosesEverything)
 {
     productKeyFixture::makeUncreatable();
-    inspectedSettingData settings;
-    stubString errorText(L"untouched");
-    stubString keyPath;
-    const std::string before = failureLogFolder::read(logPath);
+    errorText = L"untouched";
+    const logGrowth growth(logPath);
     EXPECT_EQ(0, settings.openProductKey(logPath.c_str(), 1, errorText, keyPath));
-    const std::string after = failureLogFolder::read(logPath);
 
     EXPECT_EQ(fullPath, text(keyPath));
     std::wstring expected = L"Failure accessing registry key:\r\n" + std::wstring(fullPath) + L"\r\n\r\n " +
@@ -106,17 +89,14 @@ TEST_F(productKeyAccess, failingLastLevelReportsPathAndSystemTextAndClosesEveryt
     EXPECT_EQ(expected, text(errorText));
     ASSERT_FALSE(text(errorText).empty());
     EXPECT_FALSE(iswspace(text(errorText).back()));
-    EXPECT_TRUE(settings.allSlotsEmpty());
+    EXPECT_TRUE(settings.slotsEmpty());
 
     // One narrow report with an empty name; the closes that follow succeed.
-    EXPECT_EQ(systemTextA(ERROR_CHILD_MUST_BE_VOLATILE) + " : Creating key : ", after.substr(before.size()));
+    EXPECT_EQ(systemTextA(ERROR_CHILD_MUST_BE_VOLATILE) + " : Creating key : ", growth.added());
 }
 
 TEST_F(productKeyAccess, failedCloseIsReportedAndTheRestStillClose)
 {
-    inspectedSettingData settings;
-    stubString errorText;
-    stubString keyPath;
     ASSERT_EQ(1, settings.openProductKey(nullptr, 1, errorText, keyPath));
     const HKEY product = settings.productKey;
 
@@ -126,15 +106,15 @@ TEST_F(productKeyAccess, failedCloseIsReportedAndTheRestStillClose)
     ASSERT_EQ(ERROR_SUCCESS, RegCloseKey(stale));
     settings.otherKey1 = stale;
 
-    const std::string before = failureLogFolder::read(logPath);
+    const logGrowth growth(logPath);
     EXPECT_EQ(0, settings.closeProductKeys(logPath.c_str()));
-    const std::string after = failureLogFolder::read(logPath);
-    EXPECT_EQ(systemTextA(ERROR_INVALID_HANDLE) + " : Closing Key : ", after.substr(before.size()));
-    EXPECT_TRUE(settings.allSlotsEmpty());
+    EXPECT_EQ(systemTextA(ERROR_INVALID_HANDLE) + " : Closing Key : ", growth.added());
+    EXPECT_TRUE(settings.slotsEmpty());
     EXPECT_EQ(ERROR_INVALID_HANDLE, writeThrough(product)); // the product key was closed too
 
+    const logGrowth second(logPath);
     EXPECT_EQ(1, settings.closeProductKeys(logPath.c_str()));
-    EXPECT_EQ(after, failureLogFolder::read(logPath));
+    EXPECT_EQ("", second.added());
 }
 
 TEST_F(productKeyAccess, destructionClosesKeysStillHeld)
@@ -155,12 +135,9 @@ TEST_F(productKeyAccess, reportsAreSilentWithTheLogOff)
 {
     setLogFileEnabled(0);
     productKeyFixture::makeUncreatable();
-    inspectedSettingData settings;
-    stubString errorText;
-    stubString keyPath;
-    const std::string before = failureLogFolder::read(logPath);
+    const logGrowth growth(logPath);
     EXPECT_EQ(0, settings.openProductKey(logPath.c_str(), 0, errorText, keyPath));
-    EXPECT_EQ(before, failureLogFolder::read(logPath));
+    EXPECT_EQ("", growth.added());
     EXPECT_FALSE(errorText.IsEmpty());
 }
 } // namespace

@@ -1,4 +1,4 @@
-#include "failureLogFixture.h"
+#include "testSupport/failureLogFixture.h"
 
 #include "support/stubHeap.h"
 
@@ -32,7 +32,7 @@ TEST_F(failureLogNewFile, theFirstReportCreatesTheFileAndItStaysTheTarget)
     reportErrorToLogFile(first.c_str(), ERROR_ACCESS_DENIED, "Creating key", "");
     EXPECT_EQ(1, registeredHeapCount()) << "the log's private heap, made for the path copy";
     const std::string firstReport = systemTextA(ERROR_ACCESS_DENIED) + " : Creating key : ";
-    EXPECT_EQ(firstReport, failureLogFolder::read(first));
+    EXPECT_EQ(firstReport, scratchFolder::readAll(first));
 
     reportErrorToLogFile(second.c_str(), ERROR_FILE_NOT_FOUND, "Closing Key", "");
     // A null path clears the stored copy; the open file still takes the text.
@@ -40,5 +40,5 @@ TEST_F(failureLogNewFile, theFirstReportCreatesTheFileAndItStaysTheTarget)
 
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(second.c_str()));
     const std::string closing = systemTextA(ERROR_FILE_NOT_FOUND) + " : Closing Key";
-    EXPECT_EQ(firstReport + closing + " : " + closing, failureLogFolder::read(first));
+    EXPECT_EQ(firstReport + closing + " : " + closing, scratchFolder::readAll(first));
 }

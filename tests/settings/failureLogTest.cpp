@@ -1,6 +1,7 @@
-#include "failureLogFixture.h"
+#include "testSupport/failureLogFixture.h"
 
 #include "settings/logFile.h"
+#include "testSupport/scratchFolder.h"
 
 #include <atomic>
 #include <map>
@@ -18,31 +19,11 @@ const std::wstring& logPath()
 {
     static const std::wstring path = [] {
         const std::wstring file = failureLogFolder::file(L"existing.log");
-        const HANDLE handle =
-            CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        DWORD written = 0;
-        WriteFile(handle, earlierContent.data(), static_cast<DWORD>(earlierContent.size()), &written, nullptr);
-        CloseHandle(handle);
+        scratchFolder::writeAll(file, earlierContent);
         return file;
     }();
     return path;
 }
-
-std::string bytesOf(const std::wstring& wide)
-{
-    return std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
-}
-
-// What the log gained while a test ran.
-class logGrowth
-{
-public:
-    logGrowth() : before(failureLogFolder::read(logPath()).size()) {}
-    std::string added() const { return failureLogFolder::read(logPath()).substr(before); }
-
-private:
-    size_t before;
-};
 } // namespace
 
 using failureLog = failureLogTest;
@@ -78,18 +59,18 @@ TEST(failureLogOff, aThreadsFirstDirectWriteKeepsTheLastError)
 
 TEST_F(failureLog, appendsTheComposedNarrowReportAfterExistingContent)
 {
-    const logGrowth growth;
+    const logGrowth growth(logPath());
     SetLastError(ERROR_INVALID_DATA);
     reportErrorToLogFile(logPath().c_str(), ERROR_ACCESS_DENIED, "Creating key", "HKCU");
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_DATA), GetLastError());
 
-    EXPECT_EQ(0u, failureLogFolder::read(logPath()).find(earlierContent));
+    EXPECT_EQ(0u, scratchFolder::readAll(logPath()).find(earlierContent));
     EXPECT_EQ(systemTextA(ERROR_ACCESS_DENIED) + " : Creating key : HKCU", growth.added());
 }
 
 TEST_F(failureLog, nameIsOptionalAndAnEmptyNameLeavesTheSeparator)
 {
-    const logGrowth growth;
+    const logGrowth growth(logPath());
     reportErrorToLogFile(logPath().c_str(), ERROR_FILE_NOT_FOUND, "Closing Key", static_cast<const char*>(nullptr));
     reportErrorToLogFile(logPath().c_str(), ERROR_FILE_NOT_FOUND, "Closing Key", "");
     const std::string text = systemTextA(ERROR_FILE_NOT_FOUND);
@@ -99,7 +80,7 @@ TEST_F(failureLog, nameIsOptionalAndAnEmptyNameLeavesTheSeparator)
 
 TEST_F(failureLog, wideReportsAreUtf16WithoutByteOrderMarkBesideNarrowOnes)
 {
-    const logGrowth growth;
+    const logGrowth growth(logPath());
     reportErrorToLogFile(logPath().c_str(), ERROR_ACCESS_DENIED, "setting dword value", "narrow");
     reportErrorToLogFile(logPath().c_str(), ERROR_ACCESS_DENIED, "setting dword value",
                          L"memoryMappedFileHasBeenOpened \u0100");
@@ -111,7 +92,7 @@ TEST_F(failureLog, wideReportsAreUtf16WithoutByteOrderMarkBesideNarrowOnes)
 
 TEST_F(failureLog, successReportsNothing)
 {
-    const logGrowth growth;
+    const logGrowth growth(logPath());
     SetLastError(ERROR_INVALID_DATA);
     reportErrorToLogFile(logPath().c_str(), ERROR_SUCCESS, "setting int value", L"x");
     reportErrorToLogFile(logPath().c_str(), ERROR_SUCCESS, "Closing Key", "");
@@ -121,21 +102,21 @@ TEST_F(failureLog, successReportsNothing)
 
 TEST_F(failureLog, aCodeWithoutSystemTextIsWrittenAsItsNumber)
 {
-    const logGrowth growth;
+    const logGrowth growth(logPath());
     reportErrorToLogFile(logPath().c_str(), 0x2FFFFFFF, "set value", "[f]I0");
     EXPECT_EQ("805306367 : set value : [f]I0", growth.added());
 }
 
 TEST_F(failureLog, aReportLongerThanItsBufferIsCutAt2999Characters)
 {
-    const logGrowth growth;
+    const logGrowth growth(logPath());
     const std::wstring longName(5000, L'n');
     reportErrorToLogFile(logPath().c_str(), ERROR_ACCESS_DENIED, "set value", longName.c_str());
     const std::wstring head = systemTextW(ERROR_ACCESS_DENIED) + L" : set value : ";
     const std::wstring expected = (head + longName).substr(0, 2999);
     EXPECT_EQ(bytesOf(expected), growth.added());
 
-    const logGrowth narrowGrowth;
+    const logGrowth narrowGrowth(logPath());
     const std::string longNarrow(5000, 'm');
     reportErrorToLogFile(logPath().c_str(), ERROR_ACCESS_DENIED, "set value", longNarrow.c_str());
     EXPECT_EQ((systemTextA(ERROR_ACCESS_DENIED) + " : set value : " + longNarrow).substr(0, 2999),
@@ -146,7 +127,7 @@ TEST_F(failureLog, reportsFromManyThreadsAreAllWrittenWholeAndOnce)
 {
     constexpr int threadCount = 8;
     constexpr int reportsPerThread = 200;
-    const logGrowth growth;
+    const logGrowth growth(logPath());
     const std::wstring head = systemTextW(ERROR_ACCESS_DENIED) + L" : set value : ";
 
     std::atomic<bool> go{false};

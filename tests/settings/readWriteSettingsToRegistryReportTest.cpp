@@ -2,12 +2,12 @@
 // the failure log keeps the first file it opened.
 #include "settings/readWriteSettingsToRegistry.h"
 
-#include "failureLogFixture.h"
 #include "framework/CWideString.h"
 #include "support/hashMap.h"
 #include "support/intArray.h"
 #include "support/stringArray.h"
 #include "support/stubString.h"
+#include "testSupport/failureLogFixture.h"
 #include "testSupport/scratchRegistryKey.h"
 
 #include <gtest/gtest.h>
@@ -17,24 +17,17 @@
 
 namespace
 {
-std::string wide(const std::wstring& text)
-{
-    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-}
-
 class storeReports : public failureLogTest
 {
 protected:
     // What the log gained while body ran.
     std::string appendedBy(const std::function<void()>& body)
     {
-        const std::string before = failureLogFolder::read(logPath);
+        const logGrowth growth(logPath);
         body();
-        const std::string after = failureLogFolder::read(logPath);
-        EXPECT_EQ(before, after.substr(0, before.size())) << "the log was rewritten";
-        return after.size() > before.size() ? after.substr(before.size()) : std::string();
+        return growth.added();
     }
-    std::string deniedW(const std::wstring& rest) { return wide(systemTextW(ERROR_ACCESS_DENIED) + L" : " + rest); }
+    std::string deniedW(const std::wstring& rest) { return bytesOf(systemTextW(ERROR_ACCESS_DENIED) + L" : " + rest); }
 
     const std::wstring logPath = failureLogFolder::file(L"store.log");
     scratchRegistryKey scratch;

@@ -54,7 +54,7 @@ KORVANEX_FIXED_OPERATION(binary8Operation, binary8Value, REG_BINARY, readBinary8
 #undef KORVANEX_FIXED_OPERATION
 
 template <typename Operation>
-class fixedSizeValue : public ::testing::Test
+class fixedSizeValue : public storeFixture
 {
 protected:
     using type = typename Operation::type;
@@ -81,9 +81,6 @@ protected:
         return fromBytes(bytes);
     }
     static std::string bytesOfValue(const type& value) { return bytesOf(&value, width); }
-
-    scratchRegistryKey scratch;
-    readWriteSettingsToRegistry store{scratch.get()};
 };
 
 using fixedSizeOperations =
@@ -145,15 +142,12 @@ TYPED_TEST(fixedSizeValue, longerOrMissingValueFailsAndKeepsTheVariable)
 
 TYPED_TEST(fixedSizeValue, nullKeyAndReadOnlyKeyFail)
 {
-    readWriteSettingsToRegistry unbound(nullptr);
     auto value = TestFixture::filled(0xAA);
-    EXPECT_EQ(0, TypeParam::read(unbound, L"value", value));
+    EXPECT_EQ(0, TypeParam::read(this->unbound, L"value", value));
     EXPECT_EQ(TestFixture::bytesOfValue(TestFixture::filled(0xAA)), TestFixture::bytesOfValue(value));
-    EXPECT_EQ(0, TypeParam::write(unbound, nullptr, L"value", value));
+    EXPECT_EQ(0, TypeParam::write(this->unbound, nullptr, L"value", value));
 
-    const uniqueRegistryKey readOnly = this->scratch.reopen(KEY_READ);
-    readWriteSettingsToRegistry reader(readOnly.get());
-    EXPECT_EQ(0, TypeParam::write(reader, nullptr, L"value", value));
+    EXPECT_EQ(0, TypeParam::write(this->reader, nullptr, L"value", value));
     EXPECT_FALSE(this->scratch.exists(L"value"));
 }
 
@@ -265,8 +259,8 @@ TEST_F(storeSingleValues, stringReadsOfEveryLength)
 
 TEST_F(storeSingleValues, missingValueOrNullKeyLeavesStringsUntouched)
 {
-    readWriteSettingsToRegistry unbound(nullptr);
-    for (readWriteSettings* settings : {static_cast<readWriteSettings*>(&store), static_cast<readWriteSettings*>(&unbound)}) {
+    readWriteSettings* const both[] = {&store, &unbound};
+    for (readWriteSettings* settings : both) {
         CWideString framework(L"keep");
         EXPECT_EQ(0, settings->readString(L"missing", framework));
         EXPECT_EQ(framework, L"keep");
@@ -279,11 +273,6 @@ TEST_F(storeSingleValues, missingValueOrNullKeyLeavesStringsUntouched)
     wchar_t buffer[8] = L"keep";
     EXPECT_EQ(0, unbound.readStringBuffer(L"missing", buffer, 8));
     EXPECT_STREQ(L"keep", buffer);
-    EXPECT_EQ(0, unbound.writeString(nullptr, L"x", CWideString(L"a")));
-    EXPECT_EQ(0, unbound.writeStubString(nullptr, L"x", stubString(L"a")));
-    EXPECT_EQ(0, unbound.writeStubStringA(nullptr, "x", stubString(L"a")));
-    EXPECT_EQ(0, unbound.writeStringA(nullptr, "x", "a"));
-    EXPECT_EQ(0, unbound.writeStringBuffer(nullptr, L"x", L"a", 2));
 
     // A failed buffer read empties the buffer.
     EXPECT_EQ(0, store.readStringBuffer(L"missing", buffer, 8));
@@ -376,15 +365,16 @@ TEST_F(storeSingleValues, narrowBufferReadsEndInsideTheCapacity)
     EXPECT_EQ('\0', buffer[0]);
 }
 
-TEST_F(storeSingleValues, writesThroughReadOnlyKeyFail)
+TEST_F(storeSingleValues, stringWritesWithoutAKeyOrThroughAReadOnlyKeyFail)
 {
-    const uniqueRegistryKey readOnly = scratch.reopen(KEY_READ);
-    readWriteSettingsToRegistry reader(readOnly.get());
-    EXPECT_EQ(0, reader.writeString(nullptr, L"a", CWideString(L"a")));
-    EXPECT_EQ(0, reader.writeStubString(nullptr, L"a", stubString(L"a")));
-    EXPECT_EQ(0, reader.writeStubStringA(nullptr, "a", stubString(L"a")));
-    EXPECT_EQ(0, reader.writeStringA(nullptr, "a", "a"));
-    EXPECT_EQ(0, reader.writeStringBuffer(nullptr, L"a", L"a", 2));
+    readWriteSettings* const both[] = {&reader, &unbound};
+    for (readWriteSettings* settings : both) {
+        EXPECT_EQ(0, settings->writeString(nullptr, L"a", CWideString(L"a")));
+        EXPECT_EQ(0, settings->writeStubString(nullptr, L"a", stubString(L"a")));
+        EXPECT_EQ(0, settings->writeStubStringA(nullptr, "a", stubString(L"a")));
+        EXPECT_EQ(0, settings->writeStringA(nullptr, "a", "a"));
+        EXPECT_EQ(0, settings->writeStringBuffer(nullptr, L"a", L"a", 2));
+    }
     EXPECT_FALSE(scratch.exists(L"a"));
 }
 

@@ -1,15 +1,14 @@
-# The registry settings store and its containers, against the real registry
-# of the test prefix.
+# The registry settings store, against the real registry of the test prefix.
 korvanex_add_test(storeTests
   SOURCES readWriteSettingsToRegistryTest.cpp readWriteSettingsToRegistryFamiliesTest.cpp
-    readWriteSettingsToRegistryDllMapTest.cpp hashMapTest.cpp intArrayTest.cpp stringArrayTest.cpp
+    readWriteSettingsToRegistryDllMapTest.cpp
   LIBRARIES settingsStandalone)
 # Failure reports: a program of its own, with one log file.
 korvanex_add_test(storeReportTests
-  SOURCES readWriteSettingsToRegistryReportTest.cpp failureLogFixture.cpp
-  LIBRARIES settingsStandalone)
+  SOURCES readWriteSettingsToRegistryReportTest.cpp
+  LIBRARIES failureLogTestSupport settingsStandalone)
 # The product key: alone on HKEY_CURRENT_USER\Software\OstraVell.
 korvanex_add_test(productKeyTests
-  SOURCES SettingDataTest.cpp failureLogFixture.cpp
-  LIBRARIES settingsStandalone
+  SOURCES SettingDataTest.cpp
+  LIBRARIES failureLogTestSupport settingsStandalone
   RESOURCE_LOCK productKey)

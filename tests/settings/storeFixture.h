@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,14 +14,6 @@
 class storeFixture : public ::testing::Test
 {
 protected:
-    void setDword(const std::wstring& name, DWORD value)
-    {
-        scratch.setRaw(name.c_str(), REG_DWORD, &value, sizeof(value));
-    }
-    void setText(const std::wstring& name, const std::wstring& text)
-    {
-        scratch.setRaw(name.c_str(), REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    }
     // The stored bytes of a value that must exist with the given type.
     std::string raw(const std::wstring& name, DWORD expectedType)
     {
@@ -30,7 +23,7 @@ protected:
         EXPECT_EQ(expectedType, type);
         return data;
     }
-    // Value names in the registry's own enumeration order.
+    // Value names, sorted.
     std::vector<std::wstring> valueNames()
     {
         std::vector<std::wstring> names;
@@ -41,9 +34,14 @@ protected:
                 break;
             names.emplace_back(name, length);
         }
+        std::sort(names.begin(), names.end());
         return names;
     }
 
     scratchRegistryKey scratch;
     readWriteSettingsToRegistry store{scratch.get()};
+    // The same key opened for reading only (every write fails), and no key.
+    uniqueRegistryKey readOnlyKey = scratch.reopen(KEY_READ);
+    readWriteSettingsToRegistry reader{readOnlyKey.get()};
+    readWriteSettingsToRegistry unbound{nullptr};
 };

@@ -230,22 +230,12 @@ TEST_F(LineTimingByName, entriesHitInModeTwoAndMissInModeOne)
         int hit;
     };
     const nameCase cases[] = {
-        {{L"Shape::"}, L"Shape::Draw", 1},
-        {{L"Shape::"}, L"App::Shape::Draw", 1},
-        {{L"Shape."}, L"Shape.Draw", 1},
-        {{L"Draw"}, L"Shape::Draw", 1},
-        {{L"Draw"}, L"Shape.Draw", 1},
-        {{L"Shape::Draw"}, L"::Shape::Draw", 1},
-        {{L"Shape::Draw"}, L"Shape::Draw", 1},
-        {{L"Dra", L"Shape::Draw"}, L"Shape::Draw", 0},
-        {{L"hape::Draw", L"Shape::Draw"}, L"Shape::Draw", 1},
-        {{L"hape::Draw"}, L"Shape::Draw", 0},
-        {{L"Shape", L"Draw"}, L"Shape::Draw", 1},
-        {{L"Shape"}, L"Shape::Draw", 0},
-        {{L"Paint"}, L"Shape::Draw", 0},
-        {{L"", L"Draw"}, L"Shape::Draw", 1},
-        {{L"Draw"}, L"", 0},
-        {{L"draw"}, L"Shape::Draw", 0},
+        {{L"Shape::"}, L"Shape::Draw", 1}, {{L"Shape::"}, L"App::Shape::Draw", 1}, {{L"Shape."}, L"Shape.Draw", 1},
+        {{L"Draw"}, L"Shape::Draw", 1}, {{L"Draw"}, L"Shape.Draw", 1}, {{L"Shape::Draw"}, L"::Shape::Draw", 1},
+        {{L"Shape::Draw"}, L"Shape::Draw", 1}, {{L"Dra", L"Shape::Draw"}, L"Shape::Draw", 0},
+        {{L"hape::Draw", L"Shape::Draw"}, L"Shape::Draw", 1}, {{L"hape::Draw"}, L"Shape::Draw", 0},
+        {{L"Shape", L"Draw"}, L"Shape::Draw", 1}, {{L"Shape"}, L"Shape::Draw", 0}, {{L"Paint"}, L"Shape::Draw", 0},
+        {{L"", L"Draw"}, L"Shape::Draw", 1}, {{L"Draw"}, L"", 0}, {{L"draw"}, L"Shape::Draw", 0},
     };
     for (const nameCase& c : cases) {
         fill(data.lineTimingFilters, c.entries);

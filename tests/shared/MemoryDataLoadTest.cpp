@@ -1,7 +1,8 @@
 #include "shared/MemoryData.h"
 
-#include "observedSettings.h"
+#include "testSupport/observedSettings.h"
 #include "testSupport/productKeyFixture.h"
+#include "testSupport/tracingValues.h"
 
 #include <gtest/gtest.h>
 
@@ -11,35 +12,13 @@
 
 namespace
 {
-struct integerValue
-{
-    const wchar_t* name;
-    int _profilerHookDebugData::*field;
-};
-
-// Written out here, not taken from the product's table, so that a wrong name
-// or a swapped field there shows.
-const integerValue integerValues[] = {
-    {L"phiDisassembleLineHooking", &_profilerHookDebugData::phiDisassembleLineHooking},
-    {L"phiTrackFunctionCallsEntryExit", &_profilerHookDebugData::phiTrackFunctionCallsEntryExit},
-    {L"phiTrackFunctionCallsExtra", &_profilerHookDebugData::phiTrackFunctionCallsExtra},
-    {L"phiTrackFunctionCallParentList", &_profilerHookDebugData::phiTrackFunctionCallParentList},
-    {L"phiTrackFunctionHooking", &_profilerHookDebugData::phiTrackFunctionHooking},
-    {L"phiTrackFileLineHooks", &_profilerHookDebugData::phiTrackFileLineHooks},
-    {L"phiDoHeapValidate", &_profilerHookDebugData::phiDoHeapValidate},
-    {L"phiHideSymbolNames", &_profilerHookDebugData::phiHideSymbolNames},
-    {L"phiHideFilenames", &_profilerHookDebugData::phiHideFilenames},
-    {L"phiTrackMemoryMappedFiles", &_profilerHookDebugData::phiTrackMemoryMappedFiles},
-    {L"phiTrackDotNetProfiler", &_profilerHookDebugData::phiTrackDotNetProfiler},
-};
-
 _profilerHookDebugData markedRecord(wchar_t fill, int base)
 {
     _profilerHookDebugData record;
     std::wmemset(record.phiBreakpointLogFile, fill, 259);
     record.phiBreakpointLogFile[259] = L'\0';
     int value = base;
-    for (const integerValue& v : integerValues)
+    for (const tracingField& v : tracingFields)
         record.*v.field = value++;
     return record;
 }
@@ -48,7 +27,7 @@ void storeAll(const wchar_t* text, int base)
 {
     productKeyFixture::setText(L"phiBreakpointLogFile", text);
     int value = base;
-    for (const integerValue& v : integerValues)
+    for (const tracingField& v : tracingFields)
         productKeyFixture::setDword(v.name, static_cast<DWORD>(value++));
 }
 
@@ -67,12 +46,8 @@ TEST_F(MemoryDataLoad, readsAllTwelveValuesIntoBothRecords)
     EXPECT_EQ(1, data.loadProfilerTracingSettings(out));
     EXPECT_TRUE(data.slotsEmpty());
     EXPECT_EQ(std::wstring(L"C:\\break\\points.log"), out.phiBreakpointLogFile);
-    int value = 1000;
-    for (const integerValue& v : integerValues) {
-        EXPECT_EQ(value, out.*v.field) << testing::PrintToString(std::wstring(v.name));
-        EXPECT_EQ(value, data.profilerHookDebugData.*v.field);
-        ++value;
-    }
+    expectTracingIntegers(markedRecord(L'#', 1000), out);
+    expectTracingIntegers(out, data.profilerHookDebugData);
     EXPECT_EQ(0, std::memcmp(out.phiBreakpointLogFile, data.profilerHookDebugData.phiBreakpointLogFile,
                              (std::wcslen(out.phiBreakpointLogFile) + 1) * sizeof(wchar_t)));
 }
@@ -84,9 +59,7 @@ TEST_F(MemoryDataLoad, emptyProductKeyGivesEmptyTextAndTheObjectsIntegers)
     EXPECT_EQ(1, data.loadProfilerTracingSettings(out));
     EXPECT_EQ(L'\0', out.phiBreakpointLogFile[0]);
     EXPECT_EQ(L'#', out.phiBreakpointLogFile[1]) << "only the terminator is copied";
-    int value = 500;
-    for (const integerValue& v : integerValues)
-        EXPECT_EQ(value++, out.*v.field);
+    expectTracingIntegers(markedRecord(L'o', 500), out);
     EXPECT_TRUE(data.slotsEmpty());
 }
 
@@ -106,7 +79,7 @@ TEST_F(MemoryDataLoad, integersKeepThePreviousLoadWhenValuesDisappear)
     EXPECT_EQ(out.phiDoHeapValidate, second.phiDoHeapValidate);
 }
 
-TEST_F(MemoryDataLoad, textOf260CharactersReadsAsEmpty)
+TEST_F(MemoryDataLoad, textMustFitAndLeavesTheCallersCharactersBehindItsTerminator)
 {
     storeAll(std::wstring(260, L'x').c_str(), 0);
     _profilerHookDebugData out = markedRecord(L'#', -1);
@@ -116,12 +89,9 @@ TEST_F(MemoryDataLoad, textOf260CharactersReadsAsEmpty)
     storeAll(std::wstring(259, L'y').c_str(), 0);
     EXPECT_EQ(1, data.loadProfilerTracingSettings(out));
     EXPECT_EQ(std::wstring(259, L'y'), out.phiBreakpointLogFile);
-}
 
-TEST_F(MemoryDataLoad, fittingTextLeavesTheCallersCharactersBehindItsTerminator)
-{
     storeAll(L"abc", 0);
-    _profilerHookDebugData out = markedRecord(L'#', -1);
+    out = markedRecord(L'#', -1);
     EXPECT_EQ(1, data.loadProfilerTracingSettings(out));
     EXPECT_EQ(std::wstring(L"abc"), out.phiBreakpointLogFile);
     EXPECT_EQ(L'#', out.phiBreakpointLogFile[4]);

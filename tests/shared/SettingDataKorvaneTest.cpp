@@ -1,6 +1,6 @@
 #include "shared/SettingDataKorvane.h"
 
-#include "observedSettings.h"
+#include "testSupport/observedSettings.h"
 #include "testSupport/productKeyFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "shared/SettingDataQexal.h"
 
-#include "observedSettings.h"
 #include "settings/failureLog.h"
-#include "settings/failureLogFixture.h"
+#include "testSupport/failureLogFixture.h"
+#include "testSupport/observedSettings.h"
 #include "testSupport/productKeyFixture.h"
 
 #include <gtest/gtest.h>
@@ -17,17 +17,7 @@ constexpr wchar_t flagName[] = L"memoryMappedFileHasBeenOpened";
 class SettingDataQexalFlag : public testing::Test
 {
 protected:
-    static DWORD storedFlag()
-    {
-        DWORD type = 0;
-        std::string data;
-        EXPECT_TRUE(productKeyFixture::queryValue(flagName, type, data)) << "the flag value is missing";
-        EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
-        EXPECT_EQ(4u, data.size());
-        DWORD value = 0;
-        std::memcpy(&value, data.data(), data.size() < 4 ? data.size() : 4);
-        return value;
-    }
+    static DWORD storedFlag() { return productKeyFixture::storedDword(flagName); }
 
     productKeyFixture backup;
     observedSettings<SettingDataQexal> settings;
@@ -133,7 +123,7 @@ TEST_F(SettingDataQexalFlag, theFailureLogPathIsHandedOn)
     setLogFileEnabled(0);
     EXPECT_EQ(0, written);
     EXPECT_EQ(0, read);
-    const std::string log = failureLogFolder::read(logPath);
+    const std::string log = scratchFolder::readAll(logPath);
     std::size_t reports = 0;
     for (std::size_t at = log.find("Creating key"); at != std::string::npos; at = log.find("Creating key", at + 1))
         ++reports;

@@ -203,13 +203,3 @@ const std::vector<exportedName>& ownershipExports()
     };
     return names;
 }
-
-std::wstring buildPathToWindows(const char* path)
-{
-    std::wstring windows;
-    if (path[0] == '/')
-        windows = L"Z:";
-    for (const char* c = path; *c != '\0'; ++c)
-        windows += *c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*c));
-    return windows;
-}

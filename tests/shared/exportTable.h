@@ -28,6 +28,3 @@ const std::vector<exportedName>& memberExports();
 // What a Microsoft-built caller needs besides, to own the objects: the
 // constructors and destructors, and the filling of the filter lists.
 const std::vector<exportedName>& ownershipExports();
-
-// A path given at build time as a Unix path, as Wine's Windows side sees it.
-std::wstring buildPathToWindows(const char* path);

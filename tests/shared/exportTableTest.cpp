@@ -1,6 +1,7 @@
 #include "exportTable.h"
 
 #include "support/uniqueHandle.h"
+#include "testSupport/winePath.h"
 
 #include <gtest/gtest.h>
 
@@ -38,13 +39,13 @@ void expectAllSettingsExports(const std::wstring& path, bool withOwnership)
 
 TEST(exportTable, theSharedSettingsDllExportsTheElevenMembersAndTheirOwnership)
 {
-    expectAllSettingsExports(buildPathToWindows(KORVANEX_SHARED_DLL_PATH), true);
+    expectAllSettingsExports(windowsPathOf(KORVANEX_SHARED_DLL_PATH), true);
 }
 
 TEST(exportTable, theDllExportsNothingButTheSharedClasses)
 {
     std::string failure;
-    const std::vector<std::string> names = readExportedNames(buildPathToWindows(KORVANEX_SHARED_DLL_PATH), failure);
+    const std::vector<std::string> names = readExportedNames(windowsPathOf(KORVANEX_SHARED_DLL_PATH), failure);
     ASSERT_FALSE(names.empty()) << failure;
     for (const std::string& name : names) {
         const bool ours = name.find("MemoryData") != std::string::npos ||
@@ -57,7 +58,7 @@ TEST(exportTable, theDllExportsNothingButTheSharedClasses)
 
 TEST(exportTable, theDllsExportsResolveThroughTheLoader)
 {
-    const std::wstring path = buildPathToWindows(KORVANEX_SHARED_DLL_PATH);
+    const std::wstring path = windowsPathOf(KORVANEX_SHARED_DLL_PATH);
     const uniqueModule module(LoadLibraryExW(path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES));
     ASSERT_TRUE(static_cast<bool>(module)) << GetLastError();
     for (const auto* table : {&memberExports(), &ownershipExports()}) {
@@ -74,7 +75,7 @@ TEST(exportTable, theDllsExportsResolveThroughTheLoader)
 TEST(exportTable, theMicrosoftImportLibraryHoldsEveryNameAsAShortImport)
 {
     std::string failure;
-    const auto imports = readShortImports(buildPathToWindows(KORVANEX_MICROSOFT_IMPORT_LIBRARY_PATH), failure);
+    const auto imports = readShortImports(windowsPathOf(KORVANEX_MICROSOFT_IMPORT_LIBRARY_PATH), failure);
     ASSERT_FALSE(imports.empty()) << failure;
     for (const auto* table : {&memberExports(), &ownershipExports()}) {
         for (const exportedName& name : *table) {
@@ -89,6 +90,6 @@ TEST(exportTable, theMicrosoftImportLibraryHoldsEveryNameAsAShortImport)
 #if defined(KORVANEX_LOG_CONTROLLER_PATH)
 TEST(exportTable, theLogControllerExportsTheElevenMembers)
 {
-    expectAllSettingsExports(buildPathToWindows(KORVANEX_LOG_CONTROLLER_PATH), false);
+    expectAllSettingsExports(windowsPathOf(KORVANEX_LOG_CONTROLLER_PATH), false);
 }
 #endif

@@ -4,6 +4,7 @@
 
 #include "consumerScenario.h"
 #include "exportTable.h"
+#include "testSupport/winePath.h"
 #include "support/uniqueHandle.h"
 #include "testSupport/productKeyFixture.h"
 
@@ -121,7 +122,7 @@ TEST_F(sharedSettingsConsumer, aMicrosoftBuiltCallerSeesWhatWeSee)
         EXPECT_NE(std::string::npos, expected.find(line)) << line << " not in:\n" << expected;
 
     DWORD exitCode = 1;
-    const std::string theirs = standardOutputOf(buildPathToWindows(KORVANEX_MICROSOFT_CONSUMER_PATH), exitCode);
+    const std::string theirs = standardOutputOf(windowsPathOf(KORVANEX_MICROSOFT_CONSUMER_PATH), exitCode);
     EXPECT_EQ(0u, exitCode);
     EXPECT_EQ(expected, theirs);
 }

@@ -3,12 +3,14 @@
 #include "shared/SettingDataQexal.h"
 
 #include "consumerScenario.h"
-#include "observedSettings.h"
 #include "support/uniqueHandle.h"
+#include "testSupport/observedSettings.h"
 #include "testSupport/productKeyFixture.h"
+#include "testSupport/tracingValues.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <functional>
@@ -25,11 +27,7 @@ constexpr DWORD flagValues[] = {0x11111111, 0x2222EEEE, 0x3C3C3C3C, 0x4000000F};
 
 bool isFlagValue(int value)
 {
-    for (DWORD candidate : flagValues) {
-        if (static_cast<int>(candidate) == value)
-            return true;
-    }
-    return false;
+    return std::find(std::begin(flagValues), std::end(flagValues), static_cast<DWORD>(value)) != std::end(flagValues);
 }
 
 // Runs body(threadIndex) on threadCount Win32 threads at once and waits for
@@ -113,7 +111,7 @@ protected:
     {
         productKeyFixture::setText(L"phiBreakpointLogFile", L"threads.log");
         for (int i = 0; i < 11; ++i)
-            productKeyFixture::setDword(integerNames[i], static_cast<DWORD>(0x01010101 * (i + 1)));
+            productKeyFixture::setDword(tracingFields[i].name, static_cast<DWORD>(0x01010101 * (i + 1)));
         productKeyFixture::setDword(L"memoryMappedFileHasBeenOpened", flagValues[0]);
         productKeyFixture::setDword(L"memoryMappedFileHasBeenOpenedFunctions", flagValues[1]);
     }
@@ -122,22 +120,8 @@ protected:
     {
         EXPECT_EQ(std::wstring(L"threads.log"), record.phiBreakpointLogFile);
         for (int i = 0; i < 11; ++i)
-            EXPECT_EQ(0x01010101 * (i + 1), record.*integerFields[i]) << "field " << i;
+            EXPECT_EQ(0x01010101 * (i + 1), record.*tracingFields[i].field) << "field " << i;
     }
-
-    static constexpr const wchar_t* integerNames[11] = {
-        L"phiDisassembleLineHooking", L"phiTrackFunctionCallsEntryExit", L"phiTrackFunctionCallsExtra",
-        L"phiTrackFunctionCallParentList", L"phiTrackFunctionHooking", L"phiTrackFileLineHooks",
-        L"phiDoHeapValidate", L"phiHideSymbolNames", L"phiHideFilenames", L"phiTrackMemoryMappedFiles",
-        L"phiTrackDotNetProfiler"};
-
-    static constexpr int _profilerHookDebugData::*integerFields[11] = {
-        &_profilerHookDebugData::phiDisassembleLineHooking,     &_profilerHookDebugData::phiTrackFunctionCallsEntryExit,
-        &_profilerHookDebugData::phiTrackFunctionCallsExtra,    &_profilerHookDebugData::phiTrackFunctionCallParentList,
-        &_profilerHookDebugData::phiTrackFunctionHooking,       &_profilerHookDebugData::phiTrackFileLineHooks,
-        &_profilerHookDebugData::phiDoHeapValidate,             &_profilerHookDebugData::phiHideSymbolNames,
-        &_profilerHookDebugData::phiHideFilenames,              &_profilerHookDebugData::phiTrackMemoryMappedFiles,
-        &_profilerHookDebugData::phiTrackDotNetProfiler};
 
     productKeyFixture backup;
 };

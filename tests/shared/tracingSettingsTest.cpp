@@ -2,6 +2,7 @@
 
 #include "settings/readWriteSettingsToRegistry.h"
 #include "testSupport/scratchRegistryKey.h"
+#include "testSupport/tracingValues.h"
 
 #include <gtest/gtest.h>
 
@@ -10,44 +11,20 @@
 
 namespace
 {
+// Previous text, and base + 1, base + 2, ... in the integers in their order.
 _profilerHookDebugData filledRecord(int base)
 {
     _profilerHookDebugData record;
     std::memset(&record, 0, sizeof(record));
     std::wcscpy(record.phiBreakpointLogFile, L"previous.log");
-    record.phiDisassembleLineHooking = base + 1;
-    record.phiTrackFunctionCallsEntryExit = base + 2;
-    record.phiTrackFunctionCallsExtra = base + 3;
-    record.phiTrackFunctionCallParentList = base + 4;
-    record.phiTrackFunctionHooking = base + 5;
-    record.phiTrackFileLineHooks = base + 6;
-    record.phiDoHeapValidate = base + 7;
-    record.phiHideSymbolNames = base + 8;
-    record.phiHideFilenames = base + 9;
-    record.phiTrackMemoryMappedFiles = base + 10;
-    record.phiTrackDotNetProfiler = base + 11;
+    for (const tracingField& value : tracingFields)
+        record.*value.field = ++base;
     return record;
-}
-
-void expectIntegers(const _profilerHookDebugData& expected, const _profilerHookDebugData& actual)
-{
-    EXPECT_EQ(expected.phiDisassembleLineHooking, actual.phiDisassembleLineHooking);
-    EXPECT_EQ(expected.phiTrackFunctionCallsEntryExit, actual.phiTrackFunctionCallsEntryExit);
-    EXPECT_EQ(expected.phiTrackFunctionCallsExtra, actual.phiTrackFunctionCallsExtra);
-    EXPECT_EQ(expected.phiTrackFunctionCallParentList, actual.phiTrackFunctionCallParentList);
-    EXPECT_EQ(expected.phiTrackFunctionHooking, actual.phiTrackFunctionHooking);
-    EXPECT_EQ(expected.phiTrackFileLineHooks, actual.phiTrackFileLineHooks);
-    EXPECT_EQ(expected.phiDoHeapValidate, actual.phiDoHeapValidate);
-    EXPECT_EQ(expected.phiHideSymbolNames, actual.phiHideSymbolNames);
-    EXPECT_EQ(expected.phiHideFilenames, actual.phiHideFilenames);
-    EXPECT_EQ(expected.phiTrackMemoryMappedFiles, actual.phiTrackMemoryMappedFiles);
-    EXPECT_EQ(expected.phiTrackDotNetProfiler, actual.phiTrackDotNetProfiler);
 }
 
 class tracingSettings : public testing::Test
 {
 protected:
-    void setInt(const wchar_t* name, int value) { key.setRaw(name, REG_DWORD, &value, sizeof(value)); }
     void setText(const wchar_t* name, const std::wstring& text, bool terminated = true)
     {
         key.setRaw(name, REG_SZ, text.c_str(),
@@ -61,17 +38,10 @@ protected:
 TEST_F(tracingSettings, everyValueLandsInTheFieldOfItsName)
 {
     setText(L"phiBreakpointLogFile", L"C:\\logs\\break.log");
-    setInt(L"phiDisassembleLineHooking", 101);
-    setInt(L"phiTrackFunctionCallsEntryExit", 102);
-    setInt(L"phiTrackFunctionCallsExtra", 103);
-    setInt(L"phiTrackFunctionCallParentList", 104);
-    setInt(L"phiTrackFunctionHooking", 105);
-    setInt(L"phiTrackFileLineHooks", 106);
-    setInt(L"phiDoHeapValidate", 107);
-    setInt(L"phiHideSymbolNames", 108);
-    setInt(L"phiHideFilenames", 109);
-    setInt(L"phiTrackMemoryMappedFiles", 110);
-    setInt(L"phiTrackDotNetProfiler", -1);
+    int stored = 100;
+    for (const tracingField& value : tracingFields)
+        key.setDword(value.name, static_cast<DWORD>(++stored));
+    key.setDword(L"phiTrackDotNetProfiler", static_cast<DWORD>(-1));
 
     readWriteSettingsToRegistry store(key.get());
     _profilerHookDebugData record = filledRecord(0);
@@ -79,19 +49,19 @@ TEST_F(tracingSettings, everyValueLandsInTheFieldOfItsName)
     EXPECT_EQ(std::wstring(L"C:\\logs\\break.log"), record.phiBreakpointLogFile);
     _profilerHookDebugData expected = filledRecord(100);
     expected.phiTrackDotNetProfiler = -1;
-    expectIntegers(expected, record);
+    expectTracingIntegers(expected, record);
 }
 
 TEST_F(tracingSettings, missingValuesEmptyTheTextAndKeepTheIntegers)
 {
-    setInt(L"phiHideFilenames", 7);
+    key.setDword(L"phiHideFilenames", 7);
     readWriteSettingsToRegistry store(key.get());
     _profilerHookDebugData record = filledRecord(40);
     EXPECT_EQ(0, readTracingValues(store, record));
     EXPECT_EQ(L'\0', record.phiBreakpointLogFile[0]);
     _profilerHookDebugData expected = filledRecord(40);
     expected.phiHideFilenames = 7;
-    expectIntegers(expected, record);
+    expectTracingIntegers(expected, record);
 }
 
 TEST_F(tracingSettings, textMustFitWithItsTerminator)
@@ -124,7 +94,7 @@ TEST(copyTracingSettings, copiesTheTextWithItsTerminatorAndLeavesTheRest)
     EXPECT_EQ(std::wstring(L"previous.log"), destination.phiBreakpointLogFile);
     EXPECT_EQ(L'#', destination.phiBreakpointLogFile[13]);
     EXPECT_EQ(L'#', destination.phiBreakpointLogFile[259]);
-    expectIntegers(source, destination);
+    expectTracingIntegers(source, destination);
 }
 
 TEST(copyTracingSettings, neverRunsPastTheField)
@@ -134,5 +104,5 @@ TEST(copyTracingSettings, neverRunsPastTheField)
     _profilerHookDebugData destination = filledRecord(5);
     copyTracingSettings(destination, source);
     EXPECT_EQ(std::wstring(259, L'q'), destination.phiBreakpointLogFile);
-    expectIntegers(source, destination);
+    expectTracingIntegers(source, destination);
 }

@@ -56,19 +56,10 @@ TEST(wildcardMatch, questionMarkIsOneCharacterButNeverADot)
 TEST(wildcardMatch, segmentsAfterAStarMayMatchLate)
 {
     const matchCase cases[] = {
-        {L"*a*b", L"xaxb", 1},
-        {L"*abc", L"xabcabc", 1},
-        {L"*abc", L"ababc", 1},
-        {L"*aab", L"aaab", 1},
-        {L"a*ab", L"aaab", 1},
-        {L"*::Draw", L"Shape::Draw", 1},
-        {L"*::Draw", L"Shape::Drawing", 0},
-        {L"*::Draw*", L"Shape::Drawing", 1},
-        {L"Shape::*", L"Shape::Draw", 1},
-        {L"*Sh*::D*w", L"App::Shape::Draw", 1},
-        {L"*a*b*c", L"cba", 0},
-        {L"*x*", L"abc", 0},
-        {L"*b*b", L"abcbd", 0},
+        {L"*a*b", L"xaxb", 1}, {L"*abc", L"xabcabc", 1}, {L"*abc", L"ababc", 1}, {L"*aab", L"aaab", 1},
+        {L"a*ab", L"aaab", 1}, {L"*::Draw", L"Shape::Draw", 1}, {L"*::Draw", L"Shape::Drawing", 0},
+        {L"*::Draw*", L"Shape::Drawing", 1}, {L"Shape::*", L"Shape::Draw", 1},
+        {L"*Sh*::D*w", L"App::Shape::Draw", 1}, {L"*a*b*c", L"cba", 0}, {L"*x*", L"abc", 0}, {L"*b*b", L"abcbd", 0},
         {L"*ab*cd", L"abcabcd", 1},
     };
     expectCases(cases, std::size(cases), 1);
@@ -77,10 +68,7 @@ TEST(wildcardMatch, segmentsAfterAStarMayMatchLate)
 TEST(wildcardMatch, patternLongerThanTheTextNeverMatches)
 {
     const matchCase cases[] = {
-        {L"abcdef", L"abc", 0},
-        {L"*abcdef", L"abc", 0},
-        {L"abc*def", L"abcde", 0},
-        {L"??????", L"abc", 0},
+        {L"abcdef", L"abc", 0}, {L"*abcdef", L"abc", 0}, {L"abc*def", L"abcde", 0}, {L"??????", L"abc", 0},
         {L"*a*a*a*a*b", L"aaab", 0},
     };
     expectCases(cases, std::size(cases), 1);
@@ -98,9 +86,7 @@ TEST(wildcardMatch, repeatedStarsOverARepetitiveText)
 TEST(wildcardMatch, caseSensitiveComparesExactly)
 {
     const matchCase cases[] = {
-        {L"shape::*", L"Shape::Draw", 0},
-        {L"Shape::*", L"Shape::Draw", 1},
-        {L"*.CPP", L"main.cpp", 0},
+        {L"shape::*", L"Shape::Draw", 0}, {L"Shape::*", L"Shape::Draw", 1}, {L"*.CPP", L"main.cpp", 0},
         {L"\u0100", L"\u0101", 0},
     };
     expectCases(cases, std::size(cases), 1);

@@ -1,5 +1,7 @@
-#include "support/stubCriticalSection.h"
 #include "support/stubLockGuard.h"
+
+#include "lockContender.h"
+#include "support/stubCriticalSection.h"
 #include "support/threadQuery.h"
 #include "testSupport/debugOutputCapture.h"
 
@@ -18,39 +20,6 @@ std::wstring expectedLine(const wchar_t* format, const wchar_t* name)
     wsprintfW(line, format, GetCurrentThreadId(), name);
     return line;
 }
-
-// Another thread that tries to take the section (through a guard without
-// tracing) and lets it go again at once. It waits as long as it must; the
-// test releases the section before the contender is destroyed.
-class contender
-{
-public:
-    explicit contender(stubSyncObject& object)
-        : worker([this, &object] {
-              stubLockGuard guard(&object, nullptr);
-              acquired = guard.isLocked() != 0;
-          })
-    {
-    }
-    ~contender() { worker.join(); }
-
-    // Whether the contender got the section within the time given. A short
-    // time is enough to tell "still held"; a long one to tell "taken".
-    bool acquiredWithin(DWORD milliseconds) const
-    {
-        const ULONGLONG deadline = GetTickCount64() + milliseconds;
-        while (!acquired && GetTickCount64() < deadline)
-            Sleep(1);
-        return acquired;
-    }
-
-private:
-    std::atomic<bool> acquired{false};
-    std::thread worker;
-};
-
-constexpr DWORD stillHeldWindowMs = 100;
-constexpr DWORD generousDeadlineMs = 5000;
 
 // Switches back off whatever a test switched on.
 struct switchesOff
@@ -85,48 +54,13 @@ LONG CALLBACK exitOnCrash(EXCEPTION_POINTERS* info)
 }
 } // namespace
 
-TEST(stubCriticalSection, isRecursiveAndHasNoHandle)
-{
-    stubCriticalSection section;
-    EXPECT_EQ(nullptr, section.getHandle());
-    EXPECT_TRUE(section.lock());
-    EXPECT_TRUE(section.lock());
-    EXPECT_TRUE(section.unlock());
-    const contender other(section);
-    EXPECT_FALSE(other.acquiredWithin(stillHeldWindowMs)) << "held once more by this thread";
-    EXPECT_TRUE(section.unlock(1, nullptr)); // the counted release does nothing
-    EXPECT_FALSE(other.acquiredWithin(stillHeldWindowMs));
-    EXPECT_TRUE(section.unlock());
-    EXPECT_TRUE(other.acquiredWithin(generousDeadlineMs));
-}
-
-TEST(stubCriticalSection, aZeroTimeOutStillWaitsUntilTheSectionIsFree)
-{
-    stubCriticalSection section;
-    std::atomic<bool> holderReleased{false};
-    std::atomic<bool> holding{false};
-    std::thread holder([&] {
-        section.lock();
-        holding = true;
-        Sleep(150);
-        holderReleased = true;
-        section.unlock();
-    });
-    while (!holding)
-        Sleep(1);
-    EXPECT_TRUE(section.lock(0));
-    EXPECT_TRUE(holderReleased);
-    section.unlock();
-    holder.join();
-}
-
 TEST(stubLockGuard, holdsTheObjectForItsScopeAndReleasesItOnce)
 {
     stubCriticalSection section;
     {
         stubLockGuard guard(&section, nullptr);
         EXPECT_EQ(1, guard.isLocked());
-        const contender whileGuarded(section);
+        const lockContender whileGuarded(section);
         EXPECT_FALSE(whileGuarded.acquiredWithin(stillHeldWindowMs));
         EXPECT_TRUE(guard.unlock());
         EXPECT_EQ(0, guard.isLocked());
@@ -136,7 +70,7 @@ TEST(stubLockGuard, holdsTheObjectForItsScopeAndReleasesItOnce)
         section.lock();
         EXPECT_TRUE(guard.unlock());
     }
-    const contender afterGuard(section);
+    const lockContender afterGuard(section);
     EXPECT_FALSE(afterGuard.acquiredWithin(stillHeldWindowMs));
     section.unlock();
     EXPECT_TRUE(afterGuard.acquiredWithin(generousDeadlineMs));
@@ -210,14 +144,14 @@ TEST(stubLockGuard, bypassOnTheLastThreadLeavesTheObjectAlone)
         EXPECT_EQ(1, guard.isLocked());
         // Another thread takes the section for real (with two threads the
         // bypass does not apply to it): the guard left it free.
-        const contender other(section);
+        const lockContender other(section);
         EXPECT_TRUE(other.acquiredWithin(generousDeadlineMs));
     }
     // The guard's release, again on the last thread, must not have touched
     // the section: it is neither held nor over-released.
     ASSERT_TRUE(isLastThreadInProcess());
     setLockBypassOnLastThread(0);
-    const contender after(section);
+    const lockContender after(section);
     EXPECT_TRUE(after.acquiredWithin(generousDeadlineMs));
     EXPECT_TRUE(output.lines().empty()) << "a bypassed guard writes no trace line";
 }
@@ -238,7 +172,7 @@ TEST(stubLockGuard, bypassDoesNotApplyWhileOtherThreadsRun)
     {
         stubLockGuard guard(&section, nullptr);
         EXPECT_EQ(1, guard.isLocked());
-        const contender other(section);
+        const lockContender other(section);
         EXPECT_FALSE(other.acquiredWithin(stillHeldWindowMs));
         EXPECT_TRUE(guard.unlock());
         EXPECT_TRUE(other.acquiredWithin(generousDeadlineMs));

@@ -27,10 +27,10 @@ TEST(stubString, widensNarrowTextFromTheAnsiCodePage)
     EXPECT_EQ(L':', narrow.GetAt(5));
     EXPECT_EQ(L'\0', narrow.GetAt(11));
 
-    if (GetACP() == 1252) {
-        narrow = "caf\xE9 \x80";
-        EXPECT_STREQ(L"caf\u00E9 \u20AC", narrow);
-    }
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "the rest needs the Western ANSI code page";
+    narrow = "caf\xE9 \x80";
+    EXPECT_STREQ(L"caf\u00E9 \u20AC", narrow);
 }
 
 TEST(stubString, assignsAppendsAndCompares)

@@ -1,6 +1,7 @@
 #include "testSupport/productKeyFixture.h"
 
 #include "support/uniqueHandle.h"
+#include "testSupport/registryValue.h"
 
 #include <gtest/gtest.h>
 
@@ -126,13 +127,17 @@ void productKeyFixture::deleteValue(const wchar_t* name)
 
 bool productKeyFixture::queryValue(const wchar_t* name, DWORD& type, std::string& data)
 {
-    const uniqueRegistryKey product = openKey(productPath, KEY_READ);
-    DWORD bytes = 0;
-    if (!product || RegQueryValueExW(product.get(), name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS)
-        return false;
-    data.assign(bytes, '\0');
-    return RegQueryValueExW(product.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &bytes) ==
-           ERROR_SUCCESS;
+    return registryValue::query(openKey(productPath, KEY_READ).get(), name, type, data);
+}
+
+DWORD productKeyFixture::storedDword(const wchar_t* name)
+{
+    return registryValue::dword(openKey(productPath, KEY_READ).get(), name);
+}
+
+std::wstring productKeyFixture::storedText(const wchar_t* name)
+{
+    return registryValue::text(openKey(productPath, KEY_READ).get(), name);
 }
 
 int productKeyFixture::valueCount()

@@ -39,6 +39,9 @@ public:
     static void deleteValue(const wchar_t* name);
     // False when the value (or the key) does not exist.
     static bool queryValue(const wchar_t* name, DWORD& type, std::string& data);
+    // A value that must be there with that type (see registryValue.h).
+    static DWORD storedDword(const wchar_t* name);
+    static std::wstring storedText(const wchar_t* name);
     // The count of values under the product key, or -1 when it is missing.
     static int valueCount();
 

@@ -39,17 +39,17 @@ void scratchRegistryKey::setRaw(const wchar_t* name, DWORD type, const void* dat
     EXPECT_EQ(ERROR_SUCCESS, rc) << "setting a raw value";
 }
 
-bool scratchRegistryKey::queryRaw(const wchar_t* name, DWORD& type, std::string& data) const
-{
-    DWORD bytes = 0;
-    if (RegQueryValueExW(key.get(), name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS)
-        return false;
-    data.assign(bytes, '\0');
-    return RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &bytes) ==
-           ERROR_SUCCESS;
-}
-
 bool scratchRegistryKey::exists(const wchar_t* name) const
 {
     return RegQueryValueExW(key.get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+void scratchRegistryKey::setDword(const std::wstring& name, DWORD value) const
+{
+    setRaw(name.c_str(), REG_DWORD, &value, sizeof(value));
+}
+
+void scratchRegistryKey::setText(const std::wstring& name, const std::wstring& text) const
+{
+    setRaw(name.c_str(), REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }

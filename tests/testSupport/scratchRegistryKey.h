@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/uniqueHandle.h"
+#include "testSupport/registryValue.h"
 
 #include <windows.h>
 
@@ -26,7 +27,15 @@ public:
 
     // Raw value access, for checking what a store wrote byte for byte.
     void setRaw(const wchar_t* name, DWORD type, const void* data, DWORD bytes) const;
-    bool queryRaw(const wchar_t* name, DWORD& type, std::string& data) const;
+    void setDword(const std::wstring& name, DWORD value) const;
+    void setText(const std::wstring& name, const std::wstring& text) const;
+    bool queryRaw(const wchar_t* name, DWORD& type, std::string& data) const
+    {
+        return registryValue::query(key.get(), name, type, data);
+    }
+    // A value that must be there with that type.
+    DWORD dword(const wchar_t* name) const { return registryValue::dword(key.get(), name); }
+    std::wstring text(const wchar_t* name) const { return registryValue::text(key.get(), name); }
     bool exists(const wchar_t* name) const;
 
 private:

@@ -1,4 +1,4 @@
-#include "failureLogFixture.h"
+#include "testSupport/failureLogFixture.h"
 
 #include "settings/logFile.h"
 #include "support/stubLockGuard.h"
@@ -32,9 +32,16 @@ const std::wstring& failureLogFolder::path()
     return owned.folder.path();
 }
 
-std::string failureLogFolder::read(const std::wstring& file)
+std::string logGrowth::added() const
 {
-    return scratchFolder::readAll(file);
+    const std::string now = scratchFolder::readAll(file);
+    EXPECT_EQ(before, now.substr(0, before.size())) << "the log was rewritten";
+    return now.size() > before.size() ? now.substr(before.size()) : std::string();
+}
+
+std::string failureLogTest::bytesOf(const std::wstring& text)
+{
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
 }
 
 std::string failureLogTest::systemTextA(DWORD code)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/failureLog.h"
+#include "testSupport/scratchFolder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -15,7 +16,18 @@ class failureLogFolder
 public:
     static const std::wstring& path();
     static std::wstring file(const wchar_t* name) { return path() + L"\\" + name; }
-    static std::string read(const std::wstring& file);
+};
+
+// What a log file gained from construction on; a rewritten log fails the test.
+class logGrowth
+{
+public:
+    explicit logGrowth(const std::wstring& file) : file(file), before(scratchFolder::readAll(file)) {}
+    std::string added() const;
+
+private:
+    std::wstring file;
+    std::string before;
 };
 
 // Switches the log on for one test and off again, and keeps the thread's
@@ -28,4 +40,6 @@ protected:
 
     static std::string systemTextA(DWORD code);
     static std::wstring systemTextW(DWORD code);
+    // Wide text as the log holds it: UTF-16 without a byte order mark.
+    static std::string bytesOf(const std::wstring& text);
 };
