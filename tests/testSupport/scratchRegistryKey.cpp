@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <string>
 
 namespace
 {
@@ -35,7 +36,12 @@ uniqueRegistryKey scratchRegistryKey::reopen(REGSAM access) const
 
 void scratchRegistryKey::setRaw(const wchar_t* name, DWORD type, const void* data, DWORD bytes) const
 {
-    const LSTATUS rc = RegSetValueExW(key.get(), name, 0, type, static_cast<const BYTE*>(data), bytes);
+    // Exactly the bytes given: Wine's RegSetValueExW also stores a terminator
+    // that follows a string's data in memory, so the data goes through a copy
+    // followed by a character that is none.
+    std::string copy(static_cast<const char*>(data), data != nullptr ? bytes : 0);
+    copy += "!!";
+    const LSTATUS rc = RegSetValueExW(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(copy.data()), bytes);
     EXPECT_EQ(ERROR_SUCCESS, rc) << "setting a raw value";
 }
 
