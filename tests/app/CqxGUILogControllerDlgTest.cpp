@@ -13,6 +13,7 @@
 #include <tlhelp32.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <set>
 
 namespace
@@ -44,6 +45,12 @@ std::string snapshot()
         all += productKeyFixture::queryValue(name, type, data) ? std::to_string(type) + ":" + data + "|" : "missing|";
     }
     return all;
+}
+
+void setDwords(std::initializer_list<std::pair<const wchar_t*, DWORD>> values)
+{
+    for (const auto& [name, value] : values)
+        productKeyFixture::setDword(name, value);
 }
 
 // Waits until the UI thread has handled everything sent before.
@@ -100,13 +107,9 @@ TEST_F(logControllerDialogTest, storedValuesAreShownAndApplyWritesAllSix)
     scratchFolder folder;
     const std::wstring logPath = folder.file(L"run.log");
     scratchFolder::writeAll(logPath, "log");
-    productKeyFixture::create();
-    productKeyFixture::setDword(enabledName, 2); // other than 0 and 1: the box shows it checked
     productKeyFixture::setText(fileNameName, logPath);
-    productKeyFixture::setDword(writeNewFileName, 0);
-    productKeyFixture::setDword(launchErrorsName, 1);
-    productKeyFixture::setDword(receiveCommName, 0);
-    // monitorAutoMerge missing
+    // enabled other than 0 and 1: the box shows it checked; monitorAutoMerge missing.
+    setDwords({{enabledName, 2}, {writeNewFileName, 0}, {launchErrorsName, 1}, {receiveCommName, 0}});
 
     ASSERT_NO_FATAL_FAILURE(open());
     EXPECT_EQ(logPath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
@@ -221,13 +224,9 @@ TEST_F(logControllerDialogTest, failedKeyOpeningLeavesNoKeyOpen)
 
 TEST_F(logControllerDialogTest, resetThenCancelLeavesRegistryUntouched)
 {
-    productKeyFixture::create();
-    productKeyFixture::setDword(enabledName, 1);
     productKeyFixture::setText(fileNameName, L"C:\\nowhere\\ui.txt");
-    productKeyFixture::setDword(writeNewFileName, 0);
-    productKeyFixture::setDword(launchErrorsName, 0);
-    productKeyFixture::setDword(receiveCommName, 0);
-    productKeyFixture::setDword(autoMergeName, 3);
+    setDwords(
+        {{enabledName, 1}, {writeNewFileName, 0}, {launchErrorsName, 0}, {receiveCommName, 0}, {autoMergeName, 3}});
     const std::string before = snapshot();
 
     ASSERT_NO_FATAL_FAILURE(open());
@@ -332,24 +331,17 @@ public:
     textFileAssociation()
     {
         uniqueRegistryKey existing;
-        if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L".txt", 0, KEY_READ, existing.put()) == ERROR_SUCCESS)
-            return;
-        uniqueRegistryKey key;
-        if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr) !=
-            ERROR_SUCCESS)
-            return;
-        const wchar_t type[] = L"txtfile";
-        added = RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(type), sizeof(type)) ==
-                ERROR_SUCCESS;
+        added = RegOpenKeyExW(HKEY_CLASSES_ROOT, L".txt", 0, KEY_READ, existing.put()) != ERROR_SUCCESS &&
+                RegSetKeyValueW(HKEY_CLASSES_ROOT, L".txt", nullptr, REG_SZ, L"txtfile", sizeof(L"txtfile")) ==
+                    ERROR_SUCCESS;
     }
     ~textFileAssociation()
     {
         if (added)
-            RegDeleteKeyW(HKEY_CLASSES_ROOT, path);
+            RegDeleteKeyW(HKEY_CLASSES_ROOT, L".txt");
     }
 
 private:
-    static constexpr const wchar_t* path = L".txt";
     bool added = false;
 };
 
@@ -432,10 +424,8 @@ TEST_F(logControllerDialogTest, iconIsSetAndServesAsDragIcon)
 
 TEST_F(logControllerDialogTest, screenshotOfTheOpenDialog)
 {
-    productKeyFixture::create();
     productKeyFixture::setText(fileNameName, L"C:\\logs\\korLogUI_x64.txt");
-    productKeyFixture::setDword(writeNewFileName, 1);
-    productKeyFixture::setDword(launchErrorsName, 1);
+    setDwords({{writeNewFileName, 1}, {launchErrorsName, 1}});
     ASSERT_NO_FATAL_FAILURE(open());
     ASSERT_TRUE(uiWait::untilPainted(dialog));
     roundTrip(dialog);
