@@ -63,6 +63,23 @@ class logControllerDialogTest : public dialogTest
 {
 protected:
     void SetUp() override { uiLoggerSettings = uiLoggerSettingsRecord{}; }
+
+    // Waits for the dialog's box of that caption, checks its text and owner,
+    // presses its OK button and sees the dialog still open afterwards.
+    void answerBox(const wchar_t* caption, const wchar_t* text)
+    {
+        HWND box = nullptr;
+        ASSERT_TRUE(uiWait::until([&] {
+            box = uiWait::findThreadWindow(runner->threadId(), L"#32770", caption, dialog);
+            return box != nullptr;
+        })) << "no box " << caption;
+        EXPECT_NE(std::wstring::npos, uiWait::staticTexts(box).find(text));
+        EXPECT_EQ(dialog, GetWindow(box, GW_OWNER));
+        uiWait::click(box, IDOK);
+        ASSERT_TRUE(uiWait::until([&] { return !IsWindow(box); }));
+        roundTrip(dialog);
+        EXPECT_FALSE(runner->hasEnded());
+    }
 };
 
 TEST_F(logControllerDialogTest, emptyKeyShowsEmptyNameAndClearedBoxes)
@@ -171,19 +188,9 @@ TEST_F(logControllerDialogTest, registryErrorKeepsDialogOpenAndSecondOkRetries)
     uiWait::click(dialog, IDC_ENABLE_LOGGING);
 
     for (const int button : {IDC_APPLY, IDOK}) {
+        SCOPED_TRACE(button);
         uiWait::clickPosted(dialog, button);
-        HWND box = nullptr;
-        ASSERT_TRUE(uiWait::until([&] {
-            box = uiWait::findThreadWindow(runner->threadId(), L"#32770", L"Registry Error", dialog);
-            return box != nullptr;
-        })) << "no message box after button " << button;
-        EXPECT_NE(std::wstring::npos,
-                  uiWait::staticTexts(box).find(L"Error writing to registry, try again as administrator"));
-        EXPECT_EQ(dialog, GetWindow(box, GW_OWNER));
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        ASSERT_TRUE(uiWait::until([&] { return !IsWindow(box); }));
-        roundTrip(dialog);
-        EXPECT_FALSE(runner->hasEnded()) << "button " << button;
+        ASSERT_NO_FATAL_FAILURE(answerBox(L"Registry Error", L"Error writing to registry, try again as administrator"));
     }
     // The record took the controls' state before the registry was tried.
     EXPECT_EQ(1, uiLoggerSettings.enabled);
@@ -391,16 +398,7 @@ TEST_F(logControllerDialogTest, aboutBoxThroughTheSystemMenu)
 
     // The low four bits of the command do not count.
     PostMessageW(dialog, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);
-    HWND about = nullptr;
-    ASSERT_TRUE(uiWait::until([&] {
-        about = uiWait::findThreadWindow(runner->threadId(), L"#32770", L"About korGUILogController", dialog);
-        return about != nullptr;
-    }));
-    EXPECT_NE(std::wstring::npos, uiWait::staticTexts(about).find(L"korGUILogController, Version 1.0"));
-    uiWait::click(about, IDOK);
-    ASSERT_TRUE(uiWait::until([&] { return !IsWindow(about); }));
-    roundTrip(dialog);
-    EXPECT_FALSE(runner->hasEnded());
+    answerBox(L"About korGUILogController", L"korGUILogController, Version 1.0");
 }
 
 TEST_F(logControllerDialogTest, iconIsSetAndServesAsDragIcon)
