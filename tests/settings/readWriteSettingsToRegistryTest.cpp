@@ -28,10 +28,7 @@ std::string terminatedBytes(const std::wstring& text)
     {                                                                                                            \
         using type = Type;                                                                                       \
         static constexpr DWORD registryType = RegType;                                                           \
-        static int read(readWriteSettings& store, const wchar_t* name, type& value)                              \
-        {                                                                                                        \
-            return store.ReadOp(name, value);                                                                    \
-        }                                                                                                        \
+        static int read(readWriteSettings& s, const wchar_t* name, type& value) { return s.ReadOp(name, value); } \
         static int write(readWriteSettings& store, const wchar_t* logPath, const wchar_t* name, const type& value) \
         {                                                                                                        \
             return store.WriteOp(logPath, name, value);                                                          \
