@@ -25,10 +25,9 @@ struct report
     }
     void put(const wchar_t* s)
     {
-        for (; *s != L'\0'; ++s) {
-            const char c[2] = {*s < 0x80 ? static_cast<char>(*s) : '?', '\0'};
-            put(c);
-        }
+        for (; *s != L'\0' && length < static_cast<int>(sizeof(text)) - 1; ++s)
+            text[length++] = *s < 0x80 ? static_cast<char>(*s) : '?';
+        text[length] = '\0';
     }
     void put(long long value)
     {
@@ -200,6 +199,12 @@ struct registryObjects
             if (result != 1)
                 InterlockedIncrement(&failures);
     }
+    static DWORD WINAPI callAllTenTimes(void* objects)
+    {
+        for (int round = 0; round < 10; ++round)
+            static_cast<registryObjects*>(objects)->callAll();
+        return 0;
+    }
 };
 
 inline void writeRegistry(report& out)
@@ -210,16 +215,8 @@ inline void writeRegistry(report& out)
     objects.callAll(); // whatever the process keeps for good is set up now
     const long long before = handleCount();
     HANDLE threads[threadCount] = {};
-    for (HANDLE& thread : threads) {
-        thread = CreateThread(
-            nullptr, 0,
-            [](void* parameter) -> DWORD {
-                for (int round = 0; round < 10; ++round)
-                    static_cast<registryObjects*>(parameter)->callAll();
-                return 0;
-            },
-            &objects, 0, nullptr);
-    }
+    for (HANDLE& thread : threads)
+        thread = CreateThread(nullptr, 0, registryObjects::callAllTenTimes, &objects, 0, nullptr);
     out.line("threadsDone", static_cast<long long>(WaitForMultipleObjects(threadCount, threads, TRUE, 60000)));
     for (HANDLE thread : threads)
         CloseHandle(thread);
