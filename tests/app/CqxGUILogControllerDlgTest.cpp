@@ -319,17 +319,6 @@ std::set<DWORD> processesNamed(const wchar_t* exeName)
     return ids;
 }
 
-void endProcesses(const std::set<DWORD>& ids)
-{
-    for (const DWORD id : ids) {
-        const uniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
-        if (process) {
-            TerminateProcess(process.get(), 0);
-            WaitForSingleObject(process.get(), uiWait::deadlineMs);
-        }
-    }
-}
-
 // A fresh Wine prefix knows the txtfile type but may not map ".txt" to it;
 // the test maps it while it runs (Wine's classes root is the machine's).
 class textFileAssociation
@@ -381,7 +370,13 @@ TEST_F(logControllerDialogTest, viewHandsAnExistingFileToTheShellAndBeepsOtherwi
                 started.insert(id);
         return !started.empty();
     })) << "no viewer was started";
-    endProcesses(started);
+    for (const DWORD id : started) {
+        const uniqueKernelHandle viewer(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+        if (viewer) {
+            TerminateProcess(viewer.get(), 0);
+            WaitForSingleObject(viewer.get(), uiWait::deadlineMs);
+        }
+    }
     EXPECT_FALSE(runner->hasEnded());
 }
 
