@@ -8,24 +8,6 @@
 #include <fstream>
 #include <iterator>
 
-namespace
-{
-std::string readWholeFile(const std::wstring& path)
-{
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-template <typename T>
-bool readAt(const std::string& bytes, std::size_t offset, T& value)
-{
-    if (offset > bytes.size() || bytes.size() - offset < sizeof(T))
-        return false;
-    std::memcpy(&value, bytes.data() + offset, sizeof(T));
-    return true;
-}
-} // namespace
-
 std::vector<std::string> readExportedNames(const std::wstring& path, std::string& failure)
 {
     // Mapped as an image, nothing run or resolved, so every address is the base plus its RVA.
@@ -56,10 +38,10 @@ std::vector<std::string> readExportedNames(const std::wstring& path, std::string
 
 std::vector<std::pair<std::string, std::string>> readShortImports(const std::wstring& path, std::string& failure)
 {
-    const std::string bytes = readWholeFile(path);
-    constexpr char archiveMagic[] = "!<arch>\n";
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     constexpr std::size_t headerSize = 60; // name, dates, ids, mode, then the size at 48
-    if (bytes.size() < 8 || std::memcmp(bytes.data(), archiveMagic, 8) != 0) {
+    if (bytes.compare(0, 8, "!<arch>\n") != 0) {
         failure = "no archive";
         return {};
     }
@@ -67,9 +49,10 @@ std::vector<std::pair<std::string, std::string>> readShortImports(const std::wst
     for (std::size_t offset = 8; offset + headerSize <= bytes.size();) {
         const std::size_t size = std::strtoul(bytes.substr(offset + 48, 10).c_str(), nullptr, 10);
         const std::size_t member = offset + headerSize;
-        IMPORT_OBJECT_HEADER header{};
-        if (size >= sizeof(header) && readAt(bytes, member, header) && header.Sig1 == IMAGE_FILE_MACHINE_UNKNOWN &&
-            header.Sig2 == IMPORT_OBJECT_HDR_SIG2 && member + size <= bytes.size()) {
+        IMPORT_OBJECT_HEADER header{}; // all zero matches no short import
+        if (size >= sizeof(header) && member + size <= bytes.size())
+            std::memcpy(&header, bytes.data() + member, sizeof(header));
+        if (header.Sig1 == IMAGE_FILE_MACHINE_UNKNOWN && header.Sig2 == IMPORT_OBJECT_HDR_SIG2) {
             const char* names = bytes.data() + member + sizeof(header);
             const std::string symbol(names);
             imports.emplace_back(symbol, std::string(names + symbol.size() + 1));
