@@ -13,6 +13,7 @@
 #include <tlhelp32.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <set>
 
 namespace
@@ -46,6 +47,12 @@ std::string snapshot()
     return all;
 }
 
+void setDwords(std::initializer_list<std::pair<const wchar_t*, DWORD>> values)
+{
+    for (const auto& [name, value] : values)
+        productKeyFixture::setDword(name, value);
+}
+
 // Waits until the UI thread has handled everything sent before.
 void roundTrip(HWND dialog)
 {
@@ -56,6 +63,23 @@ class logControllerDialogTest : public dialogTest
 {
 protected:
     void SetUp() override { uiLoggerSettings = uiLoggerSettingsRecord{}; }
+
+    // Waits for the dialog's box of that caption, checks its text and owner,
+    // presses its OK button and sees the dialog still open afterwards.
+    void answerBox(const wchar_t* caption, const wchar_t* text)
+    {
+        HWND box = nullptr;
+        ASSERT_TRUE(uiWait::until([&] {
+            box = uiWait::findThreadWindow(runner->threadId(), L"#32770", caption, dialog);
+            return box != nullptr;
+        })) << "no box " << caption;
+        EXPECT_NE(std::wstring::npos, uiWait::staticTexts(box).find(text));
+        EXPECT_EQ(dialog, GetWindow(box, GW_OWNER));
+        uiWait::click(box, IDOK);
+        ASSERT_TRUE(uiWait::until([&] { return !IsWindow(box); }));
+        roundTrip(dialog);
+        EXPECT_FALSE(runner->hasEnded());
+    }
 };
 
 TEST_F(logControllerDialogTest, emptyKeyShowsEmptyNameAndClearedBoxes)
@@ -100,13 +124,9 @@ TEST_F(logControllerDialogTest, storedValuesAreShownAndApplyWritesAllSix)
     scratchFolder folder;
     const std::wstring logPath = folder.file(L"run.log");
     scratchFolder::writeAll(logPath, "log");
-    productKeyFixture::create();
-    productKeyFixture::setDword(enabledName, 2); // other than 0 and 1: the box shows it checked
     productKeyFixture::setText(fileNameName, logPath);
-    productKeyFixture::setDword(writeNewFileName, 0);
-    productKeyFixture::setDword(launchErrorsName, 1);
-    productKeyFixture::setDword(receiveCommName, 0);
-    // monitorAutoMerge missing
+    // enabled other than 0 and 1: the box shows it checked; monitorAutoMerge missing.
+    setDwords({{enabledName, 2}, {writeNewFileName, 0}, {launchErrorsName, 1}, {receiveCommName, 0}});
 
     ASSERT_NO_FATAL_FAILURE(open());
     EXPECT_EQ(logPath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
@@ -168,19 +188,9 @@ TEST_F(logControllerDialogTest, registryErrorKeepsDialogOpenAndSecondOkRetries)
     uiWait::click(dialog, IDC_ENABLE_LOGGING);
 
     for (const int button : {IDC_APPLY, IDOK}) {
+        SCOPED_TRACE(button);
         uiWait::clickPosted(dialog, button);
-        HWND box = nullptr;
-        ASSERT_TRUE(uiWait::until([&] {
-            box = uiWait::findThreadWindow(runner->threadId(), L"#32770", L"Registry Error", dialog);
-            return box != nullptr;
-        })) << "no message box after button " << button;
-        EXPECT_NE(std::wstring::npos,
-                  uiWait::staticTexts(box).find(L"Error writing to registry, try again as administrator"));
-        EXPECT_EQ(dialog, GetWindow(box, GW_OWNER));
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        ASSERT_TRUE(uiWait::until([&] { return !IsWindow(box); }));
-        roundTrip(dialog);
-        EXPECT_FALSE(runner->hasEnded()) << "button " << button;
+        ASSERT_NO_FATAL_FAILURE(answerBox(L"Registry Error", L"Error writing to registry, try again as administrator"));
     }
     // The record took the controls' state before the registry was tried.
     EXPECT_EQ(1, uiLoggerSettings.enabled);
@@ -221,13 +231,9 @@ TEST_F(logControllerDialogTest, failedKeyOpeningLeavesNoKeyOpen)
 
 TEST_F(logControllerDialogTest, resetThenCancelLeavesRegistryUntouched)
 {
-    productKeyFixture::create();
-    productKeyFixture::setDword(enabledName, 1);
     productKeyFixture::setText(fileNameName, L"C:\\nowhere\\ui.txt");
-    productKeyFixture::setDword(writeNewFileName, 0);
-    productKeyFixture::setDword(launchErrorsName, 0);
-    productKeyFixture::setDword(receiveCommName, 0);
-    productKeyFixture::setDword(autoMergeName, 3);
+    setDwords(
+        {{enabledName, 1}, {writeNewFileName, 0}, {launchErrorsName, 0}, {receiveCommName, 0}, {autoMergeName, 3}});
     const std::string before = snapshot();
 
     ASSERT_NO_FATAL_FAILURE(open());
@@ -313,17 +319,6 @@ std::set<DWORD> processesNamed(const wchar_t* exeName)
     return ids;
 }
 
-void endProcesses(const std::set<DWORD>& ids)
-{
-    for (const DWORD id : ids) {
-        const uniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
-        if (process) {
-            TerminateProcess(process.get(), 0);
-            WaitForSingleObject(process.get(), uiWait::deadlineMs);
-        }
-    }
-}
-
 // A fresh Wine prefix knows the txtfile type but may not map ".txt" to it;
 // the test maps it while it runs (Wine's classes root is the machine's).
 class textFileAssociation
@@ -332,24 +327,17 @@ public:
     textFileAssociation()
     {
         uniqueRegistryKey existing;
-        if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L".txt", 0, KEY_READ, existing.put()) == ERROR_SUCCESS)
-            return;
-        uniqueRegistryKey key;
-        if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr) !=
-            ERROR_SUCCESS)
-            return;
-        const wchar_t type[] = L"txtfile";
-        added = RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(type), sizeof(type)) ==
-                ERROR_SUCCESS;
+        added = RegOpenKeyExW(HKEY_CLASSES_ROOT, L".txt", 0, KEY_READ, existing.put()) != ERROR_SUCCESS &&
+                RegSetKeyValueW(HKEY_CLASSES_ROOT, L".txt", nullptr, REG_SZ, L"txtfile", sizeof(L"txtfile")) ==
+                    ERROR_SUCCESS;
     }
     ~textFileAssociation()
     {
         if (added)
-            RegDeleteKeyW(HKEY_CLASSES_ROOT, path);
+            RegDeleteKeyW(HKEY_CLASSES_ROOT, L".txt");
     }
 
 private:
-    static constexpr const wchar_t* path = L".txt";
     bool added = false;
 };
 
@@ -382,7 +370,13 @@ TEST_F(logControllerDialogTest, viewHandsAnExistingFileToTheShellAndBeepsOtherwi
                 started.insert(id);
         return !started.empty();
     })) << "no viewer was started";
-    endProcesses(started);
+    for (const DWORD id : started) {
+        const uniqueKernelHandle viewer(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+        if (viewer) {
+            TerminateProcess(viewer.get(), 0);
+            WaitForSingleObject(viewer.get(), uiWait::deadlineMs);
+        }
+    }
     EXPECT_FALSE(runner->hasEnded());
 }
 
@@ -399,16 +393,7 @@ TEST_F(logControllerDialogTest, aboutBoxThroughTheSystemMenu)
 
     // The low four bits of the command do not count.
     PostMessageW(dialog, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);
-    HWND about = nullptr;
-    ASSERT_TRUE(uiWait::until([&] {
-        about = uiWait::findThreadWindow(runner->threadId(), L"#32770", L"About korGUILogController", dialog);
-        return about != nullptr;
-    }));
-    EXPECT_NE(std::wstring::npos, uiWait::staticTexts(about).find(L"korGUILogController, Version 1.0"));
-    uiWait::click(about, IDOK);
-    ASSERT_TRUE(uiWait::until([&] { return !IsWindow(about); }));
-    roundTrip(dialog);
-    EXPECT_FALSE(runner->hasEnded());
+    answerBox(L"About korGUILogController", L"korGUILogController, Version 1.0");
 }
 
 TEST_F(logControllerDialogTest, iconIsSetAndServesAsDragIcon)
@@ -432,10 +417,8 @@ TEST_F(logControllerDialogTest, iconIsSetAndServesAsDragIcon)
 
 TEST_F(logControllerDialogTest, screenshotOfTheOpenDialog)
 {
-    productKeyFixture::create();
     productKeyFixture::setText(fileNameName, L"C:\\logs\\korLogUI_x64.txt");
-    productKeyFixture::setDword(writeNewFileName, 1);
-    productKeyFixture::setDword(launchErrorsName, 1);
+    setDwords({{writeNewFileName, 1}, {launchErrorsName, 1}});
     ASSERT_NO_FATAL_FAILURE(open());
     ASSERT_TRUE(uiWait::untilPainted(dialog));
     roundTrip(dialog);

@@ -26,7 +26,7 @@ public:
                                    &startup, &info))
             << "starting " << windowsPathOf(KORVANEX_PROGRAM_PATH);
         process.reset(info.hProcess);
-        thread.reset(info.hThread);
+        CloseHandle(info.hThread);
         threadId = info.dwThreadId;
     }
     ~runningProgram()
@@ -59,7 +59,6 @@ public:
 
 private:
     uniqueKernelHandle process;
-    uniqueKernelHandle thread;
     DWORD threadId = 0;
 };
 
@@ -71,7 +70,6 @@ protected:
 
 TEST_F(korGUILogControllerExeTest, opensWithStoredValuesAndOkWritesThem)
 {
-    productKeyFixture::create();
     productKeyFixture::setText(L"uiLogger::fileName", L"C:\\logs\\korLogUI_x64.txt");
     productKeyFixture::setDword(L"uiLogger::writeNewFile", 1);
     productKeyFixture::setDword(L"uiLogger::monitorLaunchErrorCodes", 1);

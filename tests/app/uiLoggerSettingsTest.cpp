@@ -35,13 +35,8 @@ class uiLoggerSettingsTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        uiLoggerSettings = uiLoggerSettingsRecord{};
-        uiLoggerSettings.enabled = 1;
-        uiLoggerSettings.fileName = L"C:\\log.txt";
-        uiLoggerSettings.writeNewFile = 0;
-        uiLoggerSettings.monitorLaunchErrorCodes = 1;
-        uiLoggerSettings.monitorUiReceiveComm = 1;
-        uiLoggerSettings.monitorAutoMerge = -5;
+        uiLoggerSettings = {.enabled = 1, .fileName = L"C:\\log.txt", .writeNewFile = 0, .monitorLaunchErrorCodes = 1,
+                            .monitorUiReceiveComm = 1, .monitorAutoMerge = -5};
     }
 
     scratchRegistryKey key;

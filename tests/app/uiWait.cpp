@@ -68,16 +68,18 @@ struct windowSearch
     HWND found;
 };
 
+std::wstring classOf(HWND window)
+{
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    return className;
+}
+
 BOOL CALLBACK matchWindow(HWND window, LPARAM parameter)
 {
     auto* search = reinterpret_cast<windowSearch*>(parameter);
-    if (window == search->except || !IsWindowVisible(window))
-        return TRUE;
-    wchar_t className[64] = {};
-    GetClassNameW(window, className, 64);
-    if (wcscmp(className, search->className) != 0)
-        return TRUE;
-    if (search->caption != nullptr && windowText(window) != search->caption)
+    if (window == search->except || !IsWindowVisible(window) || classOf(window) != search->className ||
+        (search->caption != nullptr && windowText(window) != search->caption))
         return TRUE;
     search->found = window;
     return FALSE;
@@ -85,9 +87,7 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM parameter)
 
 BOOL CALLBACK collectStatic(HWND window, LPARAM parameter)
 {
-    wchar_t className[64] = {};
-    GetClassNameW(window, className, 64);
-    if (_wcsicmp(className, L"Static") == 0) {
+    if (_wcsicmp(classOf(window).c_str(), L"Static") == 0) {
         auto* texts = reinterpret_cast<std::wstring*>(parameter);
         const std::wstring text = windowText(window);
         if (!text.empty())
@@ -140,13 +140,7 @@ bool saveScreenshot(HWND window, const std::wstring& path)
     BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     SelectObject(memory, old);
 
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
+    BITMAPINFOHEADER info{sizeof(info), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
     std::vector<BYTE> pixels(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
     const int rows = GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstring>
 #include <string>
 
@@ -18,9 +17,9 @@ std::string bytesOf(const void* data, std::size_t size)
     return std::string(static_cast<const char*>(data), size);
 }
 
-std::string wideBytes(const std::wstring& text, bool withTerminator)
+std::string terminatedBytes(const std::wstring& text)
 {
-    return bytesOf(text.c_str(), (text.size() + (withTerminator ? 1 : 0)) * sizeof(wchar_t));
+    return bytesOf(text.c_str(), (text.size() + 1) * sizeof(wchar_t));
 }
 
 // One fixed-size operation pair: its value type, registry type and width.
@@ -29,10 +28,7 @@ std::string wideBytes(const std::wstring& text, bool withTerminator)
     {                                                                                                            \
         using type = Type;                                                                                       \
         static constexpr DWORD registryType = RegType;                                                           \
-        static int read(readWriteSettings& store, const wchar_t* name, type& value)                              \
-        {                                                                                                        \
-            return store.ReadOp(name, value);                                                                    \
-        }                                                                                                        \
+        static int read(readWriteSettings& s, const wchar_t* name, type& value) { return s.ReadOp(name, value); } \
         static int write(readWriteSettings& store, const wchar_t* logPath, const wchar_t* name, const type& value) \
         {                                                                                                        \
             return store.WriteOp(logPath, name, value);                                                          \
@@ -60,25 +56,19 @@ protected:
     using type = typename Operation::type;
     static constexpr std::size_t width = sizeof(type);
 
-    static type fromBytes(const std::array<unsigned char, width>& bytes)
-    {
-        type value;
-        std::memcpy(&value, bytes.data(), width);
-        return value;
-    }
     static type filled(unsigned char byte)
     {
-        std::array<unsigned char, width> bytes;
-        bytes.fill(byte);
-        return fromBytes(bytes);
+        type value;
+        std::memset(static_cast<void*>(&value), byte, width);
+        return value;
     }
     // 0x11, 0x22, ... so that every byte position is told apart.
     static type pattern()
     {
-        std::array<unsigned char, width> bytes;
+        type value;
         for (std::size_t i = 0; i < width; ++i)
-            bytes[i] = static_cast<unsigned char>(0x11 * (i + 1));
-        return fromBytes(bytes);
+            reinterpret_cast<unsigned char*>(&value)[i] = static_cast<unsigned char>(0x11 * (i + 1));
+        return value;
     }
     static std::string bytesOfValue(const type& value) { return bytesOf(&value, width); }
 };
@@ -188,19 +178,19 @@ TEST_F(storeSingleValues, oneByteBinaryIntoIntLeavesUpperBytes)
 TEST_F(storeSingleValues, stringWritesStoreTheirTerminatedText)
 {
     ASSERT_EQ(1, store.writeString(nullptr, L"empty", CWideString(L"")));
-    EXPECT_EQ(wideBytes(L"", true), raw(L"empty", REG_SZ));
+    EXPECT_EQ(terminatedBytes(L""), raw(L"empty", REG_SZ));
     ASSERT_EQ(1, store.writeString(nullptr, L"text", CWideString(L"C:\\logs\\ui.log")));
-    EXPECT_EQ(wideBytes(L"C:\\logs\\ui.log", true), raw(L"text", REG_SZ));
+    EXPECT_EQ(terminatedBytes(L"C:\\logs\\ui.log"), raw(L"text", REG_SZ));
     ASSERT_EQ(1, store.writeStubString(nullptr, L"stub", stubString(L"stub text")));
-    EXPECT_EQ(wideBytes(L"stub text", true), raw(L"stub", REG_SZ));
+    EXPECT_EQ(terminatedBytes(L"stub text"), raw(L"stub", REG_SZ));
 
     // The narrow name is widened for the wide registry call.
     ASSERT_EQ(1, store.writeStubStringA(nullptr, "narrowName", stubString(L"abc")));
-    EXPECT_EQ(wideBytes(L"abc", true), raw(L"narrowName", REG_SZ));
+    EXPECT_EQ(terminatedBytes(L"abc"), raw(L"narrowName", REG_SZ));
 
     // The narrow registry call widens narrow text; a null text is 0 bytes.
     ASSERT_EQ(1, store.writeStringA(nullptr, "ansi", "xyz"));
-    EXPECT_EQ(wideBytes(L"xyz", true), raw(L"ansi", REG_SZ));
+    EXPECT_EQ(terminatedBytes(L"xyz"), raw(L"ansi", REG_SZ));
     ASSERT_EQ(1, store.writeStringA(nullptr, "nullText", nullptr));
     EXPECT_EQ("", raw(L"nullText", REG_SZ));
 

@@ -14,19 +14,28 @@ void fill(stubStringList& list, std::initializer_list<const wchar_t*> entries)
         ASSERT_EQ(1, list.add(entry));
 }
 
+// A narrow (plain ASCII) argument widened; null stays null.
+struct widened
+{
+    explicit widened(const char* narrow)
+    {
+        for (const char* c = narrow; c != nullptr && *c != '\0'; ++c)
+            text += static_cast<wchar_t>(static_cast<unsigned char>(*c));
+        get = narrow != nullptr ? text.c_str() : nullptr;
+    }
+    std::wstring text;
+    const wchar_t* get;
+};
+
 class MemoryDataFilters : public testing::Test
 {
 protected:
-    // Both overloads must agree; narrow arguments here are plain ASCII.
+    // Both overloads must agree.
     int fileClassMethod(const char* file, const char* className, const char* method)
     {
         const int narrow = data.isFileNameClassMethodFiltered(file, 7, className, method, -1);
-        const std::wstring wideFile = widen(file);
-        const std::wstring wideClass = widen(className);
-        const std::wstring wideMethod = widen(method);
-        const int wide = data.isFileNameClassMethodFiltered(file != nullptr ? wideFile.c_str() : nullptr, 0,
-                                                            className != nullptr ? wideClass.c_str() : nullptr,
-                                                            method != nullptr ? wideMethod.c_str() : nullptr, 3);
+        const widened f(file), c(className), m(method);
+        const int wide = data.isFileNameClassMethodFiltered(f.get, 0, c.get, m.get, 3);
         EXPECT_EQ(narrow, wide) << "narrow and wide overloads disagree";
         return wide;
     }
@@ -34,19 +43,9 @@ protected:
     int lineTiming(const char* className, const char* method)
     {
         const int narrow = data.isLineTimingClassMethodFiltered(className, method, 5);
-        const std::wstring wideClass = widen(className);
-        const std::wstring wideMethod = widen(method);
-        const int wide = data.isLineTimingClassMethodFiltered(className != nullptr ? wideClass.c_str() : nullptr,
-                                                              method != nullptr ? wideMethod.c_str() : nullptr, 0);
+        const widened c(className), m(method);
+        const int wide = data.isLineTimingClassMethodFiltered(c.get, m.get, 0);
         EXPECT_EQ(narrow, wide) << "narrow and wide overloads disagree";
-        return wide;
-    }
-
-    static std::wstring widen(const char* text)
-    {
-        std::wstring wide;
-        for (; text != nullptr && *text != '\0'; ++text)
-            wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
         return wide;
     }
 
@@ -210,9 +209,7 @@ TEST_F(MemoryDataFilters, lineTimingPatternsTakeTheClassMethodSense)
     EXPECT_EQ(1, lineTiming("", "Run"));
 }
 
-class LineTimingByName : public MemoryDataFilters
-{
-};
+using LineTimingByName = MemoryDataFilters;
 
 TEST_F(LineTimingByName, nullNameIsFilteredEvenWithoutEntries)
 {

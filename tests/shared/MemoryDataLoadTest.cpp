@@ -17,18 +17,16 @@ _profilerHookDebugData markedRecord(wchar_t fill, int base)
     _profilerHookDebugData record;
     std::wmemset(record.phiBreakpointLogFile, fill, 259);
     record.phiBreakpointLogFile[259] = L'\0';
-    int value = base;
     for (const tracingField& v : tracingFields)
-        record.*v.field = value++;
+        record.*v.field = base++;
     return record;
 }
 
 void storeAll(const wchar_t* text, int base)
 {
     productKeyFixture::setText(L"phiBreakpointLogFile", text);
-    int value = base;
     for (const tracingField& v : tracingFields)
-        productKeyFixture::setDword(v.name, static_cast<DWORD>(value++));
+        productKeyFixture::setDword(v.name, static_cast<DWORD>(base++));
 }
 
 class MemoryDataLoad : public testing::Test

@@ -10,6 +10,7 @@ execute_process(COMMAND ${CLANG} ${FLAGS} -fno-sized-deallocation -I${PREFIX}/in
 # No Microsoft runtime: msvcrt.dll provides operator new and delete.
 execute_process(COMMAND ${LLD_LINK} /nologo /nodefaultlib /entry:consumerMain /subsystem:console
                         /out:${OUTPUT_DIR}/microsoftConsumer.exe ${OUTPUT_DIR}/microsoftConsumer.obj
-                        ${PREFIX}/lib/korSharedSettings.lib ${MINGW_LIB}/libkernel32.a ${MINGW_LIB}/libmsvcrt.a
+                        ${PREFIX}/lib/korSharedSettings.lib ${MINGW_LIB}/libkernel32.a ${MINGW_LIB}/libuser32.a
+                        ${MINGW_LIB}/libmsvcrt.a
                 COMMAND_ERROR_IS_FATAL ANY)
 file(COPY ${PREFIX}/bin/korSharedSettings.dll DESTINATION ${OUTPUT_DIR})

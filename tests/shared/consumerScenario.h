@@ -4,7 +4,7 @@
 // compiler into sharedConsumerTests and by a Microsoft-ABI front end into
 // microsoftConsumer.exe. Both write what they see as text; the two texts
 // must be equal. Win32 and the public header only: the Microsoft-built
-// program has no C++ runtime library.
+// program has no C++ runtime library (it links kernel32 and user32).
 #include "shared/sharedSettings.h"
 
 #include <windows.h>
@@ -25,28 +25,15 @@ struct report
     }
     void put(const wchar_t* s)
     {
-        for (; *s != L'\0'; ++s) {
-            const char c[2] = {*s < 0x80 ? static_cast<char>(*s) : '?', '\0'};
-            put(c);
-        }
+        for (; *s != L'\0' && length < static_cast<int>(sizeof(text)) - 1; ++s)
+            text[length++] = *s < 0x80 ? static_cast<char>(*s) : '?';
+        text[length] = '\0';
     }
     void put(long long value)
     {
-        char digits[24];
-        int n = 0;
-        const bool negative = value < 0;
-        unsigned long long magnitude = negative ? 0ull - static_cast<unsigned long long>(value) : value;
-        do {
-            digits[n++] = static_cast<char>('0' + magnitude % 10);
-            magnitude /= 10;
-        } while (magnitude != 0);
-        if (negative)
-            put("-");
-        char reversed[24];
-        for (int i = 0; i < n; ++i)
-            reversed[i] = digits[n - 1 - i];
-        reversed[n] = '\0';
-        put(reversed);
+        char digits[16];
+        wsprintfA(digits, "%d", static_cast<int>(value)); // every value written fits an int
+        put(digits);
     }
     template <typename Value>
     void line(const char* key, Value value)
@@ -67,28 +54,15 @@ struct exposeMember
 };
 
 #define KORVANEX_LAYOUT_FIELDS(X)                                                                                    \
-    X(stubString, text, wchar_t*)                                                                                    \
-    X(stubString, length, UINT32)                                                                                    \
-    X(stubString, capacity, UINT32)                                                                                  \
-    X(stubStringList, items, stubString*)                                                                            \
-    X(stubStringList, count, UINT32)                                                                                 \
-    X(stubStringList, capacity, UINT32)                                                                              \
-    X(SettingData, otherKey1, HKEY)                                                                                  \
-    X(SettingData, otherKey2, HKEY)                                                                                  \
-    X(SettingData, softwareKey, HKEY)                                                                                \
-    X(SettingData, otherKey3, HKEY)                                                                                  \
-    X(SettingData, makerKey, HKEY)                                                                                   \
-    X(SettingData, productKey, HKEY)                                                                                 \
-    X(SettingData, settingsLock, stubCriticalSection)                                                                \
-    X(SettingDataQexal, memoryMappedFileHasBeenOpened, int)                                                          \
-    X(SettingDataKorvane, memoryMappedFileHasBeenOpenedFunctions, int)                                               \
-    X(MemoryData, collectors, stubStringList)                                                                        \
-    X(MemoryData, classMethodFilterMode, int)                                                                        \
-    X(MemoryData, classMethodFilters, stubStringList)                                                                \
-    X(MemoryData, lineTimingFilterMode, int)                                                                         \
-    X(MemoryData, lineTimingFilters, stubStringList)                                                                 \
-    X(MemoryData, fileNameFilterMode, int)                                                                           \
-    X(MemoryData, fileNameFilters, stubStringList)                                                                   \
+    X(stubString, text, wchar_t*) X(stubString, length, UINT32) X(stubString, capacity, UINT32)                      \
+    X(stubStringList, items, stubString*) X(stubStringList, count, UINT32) X(stubStringList, capacity, UINT32)       \
+    X(SettingData, otherKey1, HKEY) X(SettingData, otherKey2, HKEY) X(SettingData, softwareKey, HKEY)                \
+    X(SettingData, otherKey3, HKEY) X(SettingData, makerKey, HKEY) X(SettingData, productKey, HKEY)                  \
+    X(SettingData, settingsLock, stubCriticalSection) X(SettingDataQexal, memoryMappedFileHasBeenOpened, int)        \
+    X(SettingDataKorvane, memoryMappedFileHasBeenOpenedFunctions, int) X(MemoryData, collectors, stubStringList)     \
+    X(MemoryData, classMethodFilterMode, int) X(MemoryData, classMethodFilters, stubStringList)                      \
+    X(MemoryData, lineTimingFilterMode, int) X(MemoryData, lineTimingFilters, stubStringList)                        \
+    X(MemoryData, fileNameFilterMode, int) X(MemoryData, fileNameFilters, stubStringList)                            \
     X(MemoryData, profilerHookDebugData, _profilerHookDebugData)
 
 #define KORVANEX_EXPOSE_FIELD(Class, field, Type)                                                                    \
@@ -116,13 +90,9 @@ inline void writeLayout(report& out)
 #define KORVANEX_TYPE_LAYOUT(Type)                                                                                   \
     out.line("sizeof " #Type, static_cast<long long>(sizeof(Type)));                                                \
     out.line("alignof " #Type, static_cast<long long>(alignof(Type)));
-    KORVANEX_TYPE_LAYOUT(MemoryData)
-    KORVANEX_TYPE_LAYOUT(SettingDataQexal)
-    KORVANEX_TYPE_LAYOUT(SettingDataKorvane)
-    KORVANEX_TYPE_LAYOUT(SettingData)
-    KORVANEX_TYPE_LAYOUT(_profilerHookDebugData)
-    KORVANEX_TYPE_LAYOUT(stubStringList)
-    KORVANEX_TYPE_LAYOUT(stubString)
+    KORVANEX_TYPE_LAYOUT(MemoryData) KORVANEX_TYPE_LAYOUT(SettingDataQexal) KORVANEX_TYPE_LAYOUT(SettingDataKorvane)
+    KORVANEX_TYPE_LAYOUT(SettingData) KORVANEX_TYPE_LAYOUT(_profilerHookDebugData)
+    KORVANEX_TYPE_LAYOUT(stubStringList) KORVANEX_TYPE_LAYOUT(stubString)
 #undef KORVANEX_TYPE_LAYOUT
 #define KORVANEX_FIELD_OFFSET(Class, field, Type)                                                                    \
     out.line("offset " #Class "::" #field, offsetOf(memberPointer(Class##_##field{})));
@@ -225,10 +195,15 @@ struct registryObjects
                                korvane.readMemoryMappedFileHasBeenOpened(nullptr),
                                memory.loadProfilerTracingSettings(first),
                                memory.loadProfilerTracingSettings(second)};
-        for (int result : results) {
+        for (int result : results)
             if (result != 1)
                 InterlockedIncrement(&failures);
-        }
+    }
+    static DWORD WINAPI callAllTenTimes(void* objects)
+    {
+        for (int round = 0; round < 10; ++round)
+            static_cast<registryObjects*>(objects)->callAll();
+        return 0;
     }
 };
 
@@ -240,16 +215,8 @@ inline void writeRegistry(report& out)
     objects.callAll(); // whatever the process keeps for good is set up now
     const long long before = handleCount();
     HANDLE threads[threadCount] = {};
-    for (HANDLE& thread : threads) {
-        thread = CreateThread(
-            nullptr, 0,
-            [](void* parameter) -> DWORD {
-                for (int round = 0; round < 10; ++round)
-                    static_cast<registryObjects*>(parameter)->callAll();
-                return 0;
-            },
-            &objects, 0, nullptr);
-    }
+    for (HANDLE& thread : threads)
+        thread = CreateThread(nullptr, 0, registryObjects::callAllTenTimes, &objects, 0, nullptr);
     out.line("threadsDone", static_cast<long long>(WaitForMultipleObjects(threadCount, threads, TRUE, 60000)));
     for (HANDLE thread : threads)
         CloseHandle(thread);

@@ -1,159 +1,59 @@
 #include "exportTable.h"
 
-#include "support/uniqueHandle.h"
-
 #include <windows.h>
 
 #include <cstdlib>
 #include <cstring>
-
-namespace
-{
-std::vector<unsigned char> readWholeFile(const std::wstring& path)
-{
-    uniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return {};
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > 256 * 1024 * 1024)
-        return {};
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(size.QuadPart));
-    DWORD read = 0;
-    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-        read != bytes.size())
-        return {};
-    return bytes;
-}
-
-template <typename T>
-bool readAt(const std::vector<unsigned char>& bytes, std::size_t offset, T& value)
-{
-    if (offset > bytes.size() || bytes.size() - offset < sizeof(T))
-        return false;
-    std::memcpy(&value, bytes.data() + offset, sizeof(T));
-    return true;
-}
-
-class imageFile
-{
-public:
-    explicit imageFile(std::vector<unsigned char> content) : bytes(std::move(content)) {}
-
-    bool parse(std::string& failure)
-    {
-        IMAGE_DOS_HEADER dos{};
-        if (!readAt(bytes, 0, dos) || dos.e_magic != IMAGE_DOS_SIGNATURE) {
-            failure = "no MZ header";
-            return false;
-        }
-        ntOffset = static_cast<std::size_t>(dos.e_lfanew);
-        if (!readAt(bytes, ntOffset, nt) || nt.Signature != IMAGE_NT_SIGNATURE ||
-            nt.OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC) {
-            failure = "not a PE32+ image";
-            return false;
-        }
-        return true;
-    }
-
-    // File offset of a relative virtual address, through the section table.
-    bool offsetOf(DWORD rva, std::size_t& offset) const
-    {
-        const std::size_t sections = ntOffset + offsetof(IMAGE_NT_HEADERS64, OptionalHeader) +
-                                     nt.FileHeader.SizeOfOptionalHeader;
-        for (WORD i = 0; i < nt.FileHeader.NumberOfSections; ++i) {
-            IMAGE_SECTION_HEADER section{};
-            if (!readAt(bytes, sections + i * sizeof(IMAGE_SECTION_HEADER), section))
-                return false;
-            const DWORD extent = section.Misc.VirtualSize > section.SizeOfRawData ? section.Misc.VirtualSize
-                                                                                  : section.SizeOfRawData;
-            if (rva >= section.VirtualAddress && rva - section.VirtualAddress < extent) {
-                offset = section.PointerToRawData + (rva - section.VirtualAddress);
-                return offset < bytes.size();
-            }
-        }
-        return false;
-    }
-
-    std::string textAt(std::size_t offset) const
-    {
-        std::string text;
-        while (offset < bytes.size() && bytes[offset] != 0)
-            text += static_cast<char>(bytes[offset++]);
-        return text;
-    }
-
-    const IMAGE_DATA_DIRECTORY& exportDirectory() const
-    {
-        return nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
-    }
-
-    const std::vector<unsigned char>& content() const { return bytes; }
-
-private:
-    std::vector<unsigned char> bytes;
-    std::size_t ntOffset = 0;
-    IMAGE_NT_HEADERS64 nt{};
-};
-} // namespace
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 std::vector<std::string> readExportedNames(const std::wstring& path, std::string& failure)
 {
-    imageFile image(readWholeFile(path));
-    if (image.content().empty()) {
-        failure = "cannot read the file";
+    // Mapped as an image, nothing run or resolved, so every address is the base plus its RVA.
+    const HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (module == nullptr) {
+        failure = "cannot map the file as an image";
         return {};
     }
-    if (!image.parse(failure))
-        return {};
-    const IMAGE_DATA_DIRECTORY& directory = image.exportDirectory();
-    if (directory.VirtualAddress == 0 || directory.Size == 0) {
-        failure = "no export directory";
-        return {};
-    }
-    std::size_t exportOffset = 0;
-    IMAGE_EXPORT_DIRECTORY exports{};
-    if (!image.offsetOf(directory.VirtualAddress, exportOffset) || !readAt(image.content(), exportOffset, exports)) {
-        failure = "export directory outside the sections";
-        return {};
-    }
-    std::size_t namesOffset = 0;
-    if (exports.NumberOfNames != 0 && !image.offsetOf(exports.AddressOfNames, namesOffset)) {
-        failure = "name table outside the sections";
-        return {};
-    }
+    // A resource mapping's handle carries flags in its low bits.
+    const auto* base = reinterpret_cast<const unsigned char*>(reinterpret_cast<ULONG_PTR>(module) & ~ULONG_PTR{3});
+    const auto* nt =
+        reinterpret_cast<const IMAGE_NT_HEADERS64*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
     std::vector<std::string> names;
-    for (DWORD i = 0; i < exports.NumberOfNames; ++i) {
-        DWORD nameRva = 0;
-        std::size_t nameOffset = 0;
-        if (!readAt(image.content(), namesOffset + i * sizeof(DWORD), nameRva) ||
-            !image.offsetOf(nameRva, nameOffset)) {
-            failure = "name outside the sections";
-            return {};
-        }
-        names.push_back(image.textAt(nameOffset));
+    if (nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC) {
+        failure = "not a PE32+ image";
+    } else if (directory.VirtualAddress == 0 || directory.Size == 0) {
+        failure = "no export directory";
+    } else {
+        const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + directory.VirtualAddress);
+        const auto* nameRvas = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+        for (DWORD i = 0; i < exports->NumberOfNames; ++i)
+            names.emplace_back(reinterpret_cast<const char*>(base + nameRvas[i]));
     }
+    FreeLibrary(module);
     return names;
 }
 
 std::vector<std::pair<std::string, std::string>> readShortImports(const std::wstring& path, std::string& failure)
 {
-    const std::vector<unsigned char> bytes = readWholeFile(path);
-    constexpr char archiveMagic[] = "!<arch>\n";
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     constexpr std::size_t headerSize = 60; // name, dates, ids, mode, then the size at 48
-    if (bytes.size() < 8 || std::memcmp(bytes.data(), archiveMagic, 8) != 0) {
+    if (bytes.compare(0, 8, "!<arch>\n") != 0) {
         failure = "no archive";
         return {};
     }
     std::vector<std::pair<std::string, std::string>> imports;
     for (std::size_t offset = 8; offset + headerSize <= bytes.size();) {
-        const std::string sizeText(reinterpret_cast<const char*>(bytes.data()) + offset + 48, 10);
-        const std::size_t size = std::strtoul(sizeText.c_str(), nullptr, 10);
+        const std::size_t size = std::strtoul(bytes.substr(offset + 48, 10).c_str(), nullptr, 10);
         const std::size_t member = offset + headerSize;
-        IMPORT_OBJECT_HEADER header{};
-        if (size >= sizeof(header) && readAt(bytes, member, header) && header.Sig1 == IMAGE_FILE_MACHINE_UNKNOWN &&
-            header.Sig2 == IMPORT_OBJECT_HDR_SIG2 && member + size <= bytes.size()) {
-            const char* names = reinterpret_cast<const char*>(bytes.data()) + member + sizeof(header);
+        IMPORT_OBJECT_HEADER header{}; // all zero matches no short import
+        if (size >= sizeof(header) && member + size <= bytes.size())
+            std::memcpy(&header, bytes.data() + member, sizeof(header));
+        if (header.Sig1 == IMAGE_FILE_MACHINE_UNKNOWN && header.Sig2 == IMPORT_OBJECT_HDR_SIG2) {
+            const char* names = bytes.data() + member + sizeof(header);
             const std::string symbol(names);
             imports.emplace_back(symbol, std::string(names + symbol.size() + 1));
         }

@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
-// The names in the export directory of a PE32+ file, read from the file
-// itself without loading it. Empty when the file cannot be read or is not
-// a 64-bit image; failure tells why.
+// The names in the export directory of a PE32+ file, mapped as an image
+// without running it. Empty when the file cannot be mapped or is not a
+// 64-bit image; failure tells why.
 std::vector<std::string> readExportedNames(const std::wstring& path, std::string& failure);
 
 // The symbol names and DLL names of the short import members of an import

@@ -15,7 +15,6 @@
 #include <cstring>
 #include <functional>
 #include <string>
-#include <vector>
 
 namespace
 {
@@ -41,12 +40,12 @@ void runOnThreads(const std::function<void(int)>& body)
         std::atomic<int>* ready;
     };
     std::atomic<int> ready{0};
-    std::vector<start> starts;
-    for (int i = 0; i < threadCount; ++i)
-        starts.push_back({&body, i, &ready});
-    std::vector<uniqueKernelHandle> threads;
-    for (start& s : starts) {
-        threads.emplace_back(CreateThread(
+    start starts[threadCount];
+    uniqueKernelHandle threads[threadCount];
+    HANDLE raw[threadCount];
+    for (int i = 0; i < threadCount; ++i) {
+        starts[i] = {&body, i, &ready};
+        threads[i].reset(CreateThread(
             nullptr, 0,
             [](void* parameter) -> DWORD {
                 auto* s = static_cast<start*>(parameter);
@@ -57,13 +56,11 @@ void runOnThreads(const std::function<void(int)>& body)
                 (*s->body)(s->index);
                 return 0;
             },
-            &s, 0, nullptr));
-        ASSERT_TRUE(static_cast<bool>(threads.back()));
+            &starts[i], 0, nullptr));
+        ASSERT_TRUE(static_cast<bool>(threads[i]));
+        raw[i] = threads[i].get();
     }
-    std::vector<HANDLE> raw;
-    for (const uniqueKernelHandle& t : threads)
-        raw.push_back(t.get());
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(static_cast<DWORD>(raw.size()), raw.data(), TRUE, 120000));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(threadCount, raw, TRUE, 120000));
 }
 
 using consumerScenario::handleCount;

@@ -14,8 +14,7 @@ namespace
 // Previous text, and base + 1, base + 2, ... in the integers in their order.
 _profilerHookDebugData filledRecord(int base)
 {
-    _profilerHookDebugData record;
-    std::memset(&record, 0, sizeof(record));
+    _profilerHookDebugData record{};
     std::wcscpy(record.phiBreakpointLogFile, L"previous.log");
     for (const tracingField& value : tracingFields)
         record.*value.field = ++base;

@@ -15,11 +15,10 @@ struct matchCase
 
 void expectCases(const matchCase* cases, std::size_t count, int caseSensitive)
 {
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < count; ++i)
         EXPECT_EQ(cases[i].expected, wildcardMatch(cases[i].pattern, cases[i].text, caseSensitive))
             << "pattern '" << testing::PrintToString(std::wstring(cases[i].pattern)) << "' text '"
             << testing::PrintToString(std::wstring(cases[i].text)) << "'";
-    }
 }
 } // namespace
 

@@ -22,8 +22,7 @@ LSTATUS createKey(HKEY parent, const wchar_t* path, DWORD options, uniqueRegistr
 
 void deleteTree(const wchar_t* path)
 {
-    RegDeleteTreeW(HKEY_CURRENT_USER, path);
-    RegDeleteKeyW(HKEY_CURRENT_USER, path);
+    RegDeleteTreeW(HKEY_CURRENT_USER, path); // the key itself too
 }
 
 bool makerKeyIsVolatile()

@@ -6,6 +6,9 @@
 #include <windows.h>
 
 #include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace
 {
@@ -13,24 +16,8 @@ std::atomic<unsigned> folderCounter{0};
 
 void removeTree(const std::wstring& folder)
 {
-    WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const std::wstring full = folder + L"\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeTree(full);
-            } else {
-                SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(full.c_str());
-            }
-        } while (FindNextFileW(search, &entry));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
+    std::error_code ignored; // what cannot go now (a file still open) stays behind
+    std::filesystem::remove_all(folder, ignored);
 }
 } // namespace
 
@@ -54,16 +41,8 @@ scratchFolder::~scratchFolder()
 
 std::string scratchFolder::readAll(const std::wstring& path)
 {
-    const uniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    std::string content;
-    if (!file)
-        return content;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file.get(), chunk, sizeof(chunk), &got, nullptr) && got != 0)
-        content.append(chunk, got);
-    return content;
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void scratchFolder::writeAll(const std::wstring& path, const std::string& content)

@@ -14,23 +14,22 @@ scratchRegistryKey::scratchRegistryKey()
 {
     subPath = L"Software\\KorvanexTest-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
               std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(scratchCounter++);
-    const LSTATUS rc = RegCreateKeyExW(HKEY_CURRENT_USER, subPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                       nullptr, key.put(), nullptr);
-    EXPECT_EQ(ERROR_SUCCESS, rc) << "creating the scratch key";
+    EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, subPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, key.put(), nullptr))
+        << "creating the scratch key";
 }
 
 scratchRegistryKey::~scratchRegistryKey()
 {
     key.reset();
-    RegDeleteTreeW(HKEY_CURRENT_USER, subPath.c_str());
-    RegDeleteKeyW(HKEY_CURRENT_USER, subPath.c_str());
+    RegDeleteTreeW(HKEY_CURRENT_USER, subPath.c_str()); // the key itself too
 }
 
 uniqueRegistryKey scratchRegistryKey::reopen(REGSAM access) const
 {
     uniqueRegistryKey other;
-    const LSTATUS rc = RegOpenKeyExW(HKEY_CURRENT_USER, subPath.c_str(), 0, access, other.put());
-    EXPECT_EQ(ERROR_SUCCESS, rc) << "reopening the scratch key";
+    EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, subPath.c_str(), 0, access, other.put()))
+        << "reopening the scratch key";
     return other;
 }
 
@@ -41,8 +40,8 @@ void scratchRegistryKey::setRaw(const wchar_t* name, DWORD type, const void* dat
     // followed by a character that is none.
     std::string copy(static_cast<const char*>(data), data != nullptr ? bytes : 0);
     copy += "!!";
-    const LSTATUS rc = RegSetValueExW(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(copy.data()), bytes);
-    EXPECT_EQ(ERROR_SUCCESS, rc) << "setting a raw value";
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(copy.data()), bytes))
+        << "setting a raw value";
 }
 
 bool scratchRegistryKey::exists(const wchar_t* name) const
