@@ -1,5 +1,7 @@
 #include "exportTable.h"
 
+#include "support/uniqueHandle.h"
+
 #include <windows.h>
 
 #include <cstdlib>
@@ -11,13 +13,13 @@
 std::vector<std::string> readExportedNames(const std::wstring& path, std::string& failure)
 {
     // Mapped as an image, nothing run or resolved, so every address is the base plus its RVA.
-    const HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    if (module == nullptr) {
+    const uniqueModule module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    if (!module) {
         failure = "cannot map the file as an image";
         return {};
     }
     // A resource mapping's handle carries flags in its low bits.
-    const auto* base = reinterpret_cast<const unsigned char*>(reinterpret_cast<ULONG_PTR>(module) & ~ULONG_PTR{3});
+    const auto* base = reinterpret_cast<const unsigned char*>(reinterpret_cast<ULONG_PTR>(module.get()) & ~ULONG_PTR{3});
     const auto* nt =
         reinterpret_cast<const IMAGE_NT_HEADERS64*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
@@ -32,7 +34,6 @@ std::vector<std::string> readExportedNames(const std::wstring& path, std::string
         for (DWORD i = 0; i < exports->NumberOfNames; ++i)
             names.emplace_back(reinterpret_cast<const char*>(base + nameRvas[i]));
     }
-    FreeLibrary(module);
     return names;
 }
 
