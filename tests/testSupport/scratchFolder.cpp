@@ -16,6 +16,14 @@ std::atomic<unsigned> folderCounter{0};
 
 void removeTree(const std::wstring& folder)
 {
+    // The file chooser leaves the process in the folder last chosen, and a
+    // process's current folder cannot be removed: step out of it first.
+    wchar_t current[MAX_PATH + 1];
+    const DWORD length = GetCurrentDirectoryW(MAX_PATH + 1, current);
+    if (length >= folder.size() && length <= MAX_PATH &&
+        CompareStringOrdinal(current, static_cast<int>(folder.size()), folder.c_str(), static_cast<int>(folder.size()),
+                             TRUE) == CSTR_EQUAL)
+        SetCurrentDirectoryW((folder + L"\\..").c_str());
     std::error_code ignored; // what cannot go now (a file still open) stays behind
     std::filesystem::remove_all(folder, ignored);
 }
