@@ -23,7 +23,8 @@ public:
     // write access for accessMode 1, read access otherwise. keyPath receives
     // the path reached; on failure errorText receives a report, the failure
     // log gets the code and every key held is closed again. 1 or 0.
-    [[nodiscard]] int openProductKey(const wchar_t* logPath, int accessMode, stubString& errorText, stubString& keyPath);
+    [[nodiscard]] int openProductKey(const wchar_t* logPath, int accessMode, stubString& errorText,
+                                     stubString& keyPath);
 
     // Closes every key held, product key first, and empties the slots;
     // 1 when every close succeeded (also when none was held).

@@ -84,7 +84,8 @@ public:
     [[nodiscard]] virtual int deleteIntFamily(const wchar_t* logPath, const wchar_t* family, DWORD count) = 0;
     [[nodiscard]] virtual int deleteFamilyAll(const wchar_t* family, DWORD count) = 0;
     [[nodiscard]] virtual int readStringFamily(stringArray& values, const wchar_t* family) = 0;
-    [[nodiscard]] virtual int writeStringFamily(const wchar_t* logPath, const stringArray& values, const wchar_t* family) = 0;
+    [[nodiscard]] virtual int writeStringFamily(const wchar_t* logPath, const stringArray& values,
+                                                const wchar_t* family) = 0;
     [[nodiscard]] virtual int deleteFamilySS(const wchar_t* family, DWORD count) = 0;
     [[nodiscard]] virtual int deleteFamilyS(const wchar_t* family, DWORD count) = 0;
     [[nodiscard]] virtual int deleteFamilyI(const wchar_t* family, DWORD count) = 0;

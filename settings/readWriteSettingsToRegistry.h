@@ -50,14 +50,16 @@ public:
     [[nodiscard]] int writeWideChar(const wchar_t* logPath, const wchar_t* name, const wchar_t& value) override;
     [[nodiscard]] int writeUChar(const wchar_t* logPath, const wchar_t* name, const unsigned char& value) override;
     [[nodiscard]] int writeChar(const wchar_t* logPath, const wchar_t* name, const char& value) override;
-    [[nodiscard]] int writeStringBuffer(const wchar_t* logPath, const wchar_t* name, const wchar_t* buffer, DWORD length) override;
+    [[nodiscard]] int writeStringBuffer(const wchar_t* logPath, const wchar_t* name, const wchar_t* buffer,
+                                        DWORD length) override;
     [[nodiscard]] int writeTime(const wchar_t* logPath, const wchar_t* name, const timeValue& value) override;
     [[nodiscard]] int readIntFamily(intArray& values, const wchar_t* family) override;
     [[nodiscard]] int writeIntFamily(const wchar_t* logPath, const intArray& values, const wchar_t* family) override;
     [[nodiscard]] int deleteIntFamily(const wchar_t* logPath, const wchar_t* family, DWORD count) override;
     [[nodiscard]] int deleteFamilyAll(const wchar_t* family, DWORD count) override;
     [[nodiscard]] int readStringFamily(stringArray& values, const wchar_t* family) override;
-    [[nodiscard]] int writeStringFamily(const wchar_t* logPath, const stringArray& values, const wchar_t* family) override;
+    [[nodiscard]] int writeStringFamily(const wchar_t* logPath, const stringArray& values,
+                                        const wchar_t* family) override;
     [[nodiscard]] int deleteFamilySS(const wchar_t* family, DWORD count) override;
     [[nodiscard]] int deleteFamilyS(const wchar_t* family, DWORD count) override;
     [[nodiscard]] int deleteFamilyI(const wchar_t* family, DWORD count) override;

@@ -11,9 +11,6 @@
 
 namespace
 {
-// The pair count comes from an enumeration with these buffers.
-constexpr DWORD countNameCharacters = 520;
-constexpr DWORD countDataBytes = 1040;
 constexpr DWORD dllTextCharacters = 260;
 // writeDllMap clears this many old pairs before it writes.
 constexpr DWORD clearedPairs = 100;
@@ -56,7 +53,8 @@ void removeRemainingPairHalves(HKEY key)
 DWORD countPairHalves(HKEY key)
 {
     DWORD halves = 0;
-    enumerateValues<countNameCharacters, countDataBytes>(key, [&](const wchar_t*, DWORD, DWORD type, DWORD dataBytes) {
+    using namespace enumerationBuffer;
+    enumerateValues<pairCountName, pairCountData>(key, [&](const wchar_t*, DWORD, DWORD type, DWORD dataBytes) {
         if (type == REG_SZ || (type == REG_DWORD && dataBytes == sizeof(DWORD)))
             ++halves;
     });

@@ -25,11 +25,6 @@ namespace
 constexpr UINT32 nameMapBuckets = 17;
 constexpr UINT32 nameMapBlockSize = 10;
 
-// collectValueNames enumerates with these buffers; a longer name or data
-// answers ERROR_MORE_DATA and the value is skipped.
-constexpr DWORD collectNameCharacters = 260;
-constexpr DWORD collectDataBytes = 520;
-
 // A family item is kept only at an index below this many positions for each
 // value of the family found. Gaps stay readable, but a single hostile name
 // such as "[f]I1073741824" cannot make the array claim gigabytes: such an
@@ -147,7 +142,8 @@ int readWriteSettingsToRegistry::collectValueNames(const wchar_t* prefix, nameMa
     if (prefix == nullptr)
         return 0;
     const std::size_t prefixLength = std::wcslen(prefix);
-    enumerateValues<collectNameCharacters, collectDataBytes>(key, [&](const wchar_t* name, DWORD, DWORD, DWORD) {
+    using namespace enumerationBuffer;
+    enumerateValues<collectName, collectData>(key, [&](const wchar_t* name, DWORD, DWORD, DWORD) {
         if (std::wcsncmp(name, prefix, prefixLength) == 0) {
             if (stubString* mapped = names.lookupOrInsert(name))
                 *mapped = name;

@@ -77,3 +77,14 @@ constexpr std::size_t family = 261;
 constexpr std::size_t deletion = 264;
 constexpr std::size_t dllMapRead = 40;
 } // namespace valueNameCapacity
+
+// The buffers the store enumerates a key's values with: a value whose name
+// (in characters, terminator included) or data (in bytes) is longer is
+// skipped.
+namespace enumerationBuffer
+{
+constexpr DWORD collectName = 260; // collectValueNames
+constexpr DWORD collectData = 520;
+constexpr DWORD pairCountName = 520; // the DLL map's count of pair halves
+constexpr DWORD pairCountData = 1040;
+} // namespace enumerationBuffer

@@ -19,7 +19,8 @@ std::vector<std::string> readExportedNames(const std::wstring& path, std::string
         return {};
     }
     // A resource mapping's handle carries flags in its low bits.
-    const auto* base = reinterpret_cast<const unsigned char*>(reinterpret_cast<ULONG_PTR>(module.get()) & ~ULONG_PTR{3});
+    const auto* base =
+        reinterpret_cast<const unsigned char*>(reinterpret_cast<ULONG_PTR>(module.get()) & ~ULONG_PTR{3});
     const auto* nt =
         reinterpret_cast<const IMAGE_NT_HEADERS64*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];

@@ -40,8 +40,8 @@ void scratchRegistryKey::setRaw(const wchar_t* name, DWORD type, const void* dat
     // followed by a character that is none.
     std::string copy(static_cast<const char*>(data), data != nullptr ? bytes : 0);
     copy += "!!";
-    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(copy.data()), bytes))
-        << "setting a raw value";
+    const BYTE* const bytesToStore = reinterpret_cast<const BYTE*>(copy.data());
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(key.get(), name, 0, type, bytesToStore, bytes)) << "setting a raw value";
 }
 
 bool scratchRegistryKey::exists(const wchar_t* name) const
