@@ -12,12 +12,12 @@ execute_process(COMMAND ${KORVANEX_CLANG} -print-resource-dir OUTPUT_VARIABLE cl
 
 # No exceptions, no RTTI and no thread-safe statics: without Microsoft's
 # runtime there is nothing behind them. The GNU version lets mingw-w64's
-# headers take their GCC paths.
+# headers take their GCC paths. The Win32 definitions are our own compiler's.
+list(TRANSFORM KORVANEX_WIN32_DEFINITIONS PREPEND -D OUTPUT_VARIABLE win32Definitions)
 set(KORVANEX_MSVC_CXX_FLAGS
   --target=x86_64-pc-windows-msvc -std=c++20 -O1
   -fgnuc-version=4.2.1 -fno-threadsafe-statics -fno-exceptions -fno-rtti
-  -D__STRICT_ANSI__ -DUNICODE -D_UNICODE -DNOMINMAX -DWIN32_LEAN_AND_MEAN
-  -D_WIN32_WINNT=0x0601 -DWINVER=0x0601
+  -D__STRICT_ANSI__ ${win32Definitions}
   -nostdinc)
 foreach(dir IN LISTS CMAKE_CXX_IMPLICIT_INCLUDE_DIRECTORIES)
   # GCC's own intrinsic headers do not suit clang; clang brings its own.

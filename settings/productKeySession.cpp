@@ -7,8 +7,8 @@ productKeySession::productKeySession(SettingData& owner) : settings(owner), guar
 
 productKeySession::~productKeySession()
 {
-    if (keysOpen)
-        (void)close(nullptr); // an early return has nothing left to report
+    // Closes nothing after close() or a failed open(): the slots are empty.
+    (void)settings.closeProductKeys(nullptr); // an early return has nothing left to report
 }
 
 int productKeySession::open(const wchar_t* logPath, int accessMode)
@@ -17,7 +17,6 @@ int productKeySession::open(const wchar_t* logPath, int accessMode)
     stubString keyPath;
     if (settings.openProductKey(logPath, accessMode, errorText, keyPath) == 0)
         return 0;
-    keysOpen = true;
     // The store borrows productKey and never closes it.
     keyStore.emplace(settings.productKey);
     return 1;
@@ -25,6 +24,5 @@ int productKeySession::open(const wchar_t* logPath, int accessMode)
 
 int productKeySession::close(const wchar_t* logPath)
 {
-    keysOpen = false;
     return settings.closeProductKeys(logPath);
 }

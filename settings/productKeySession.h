@@ -35,5 +35,4 @@ private:
     SettingData& settings;
     stubLockGuard guard; // made first, released last
     std::optional<readWriteSettingsToRegistry> keyStore;
-    bool keysOpen = false;
 };
