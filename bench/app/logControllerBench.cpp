@@ -15,8 +15,9 @@ namespace
 {
 std::wstring windowsPath(const char* unixPath)
 {
-    // The build tree as Wine sees it: the Unix root is drive Z:.
-    std::wstring path = L"Z:";
+    // The build tree as the program sees it: under Wine the Unix root is
+    // drive Z:; a tree built on Windows has a drive already.
+    std::wstring path = unixPath[0] == '/' ? L"Z:" : L"";
     for (const char* at = unixPath; *at != '\0'; ++at)
         path += *at == '/' ? L'\\' : static_cast<wchar_t>(*at);
     return path;

@@ -40,7 +40,7 @@ int main()
             DWORD size = sizeof(value);
             RegQueryValueExW(key.get(), L"int", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
         },
-        [&] { store->readInt(L"int", value); }, iterations, rawNs, storeNs);
+        [&] { (void)store->readInt(L"int", value); }, iterations, rawNs, storeNs);
     benchTimer::report("readInt vs RegQueryValueExW", rawNs, storeNs, "<= 1.05x");
 
     CWideString read;
@@ -51,7 +51,7 @@ int main()
             DWORD size = sizeof(buffer);
             RegQueryValueExW(key.get(), L"text", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
         },
-        [&] { store->readString(L"text", read); }, iterations, rawNs, storeNs);
+        [&] { (void)store->readString(L"text", read); }, iterations, rawNs, storeNs);
     benchTimer::report("readString (200 chars) vs query into a stack buffer", rawNs, storeNs, "<= 1.10x");
 
     // A list of ten items: the store's read against the eleven raw queries
@@ -76,7 +76,7 @@ int main()
                 RegQueryValueExW(key.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
             }
         },
-        [&] { store->readStringList(L"list", list); }, iterations / 10, rawNs, storeNs);
+        [&] { (void)store->readStringList(L"list", list); }, iterations / 10, rawNs, storeNs);
     benchTimer::report("readStringList (10 items) vs 11 raw queries", rawNs, storeNs, "<= 1.25x");
 
     SettingData settings;

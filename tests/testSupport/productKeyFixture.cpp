@@ -110,7 +110,7 @@ void productKeyFixture::setValue(const wchar_t* name, DWORD type, const void* da
 {
     uniqueRegistryKey product;
     ASSERT_EQ(ERROR_SUCCESS, createKey(HKEY_CURRENT_USER, productPath, 0, product));
-    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(product.get(), name, 0, type, static_cast<const BYTE*>(data), bytes));
+    ASSERT_EQ(ERROR_SUCCESS, registryValue::set(product.get(), name, type, data, bytes));
 }
 
 void productKeyFixture::setText(const wchar_t* name, const std::wstring& text)

@@ -6,6 +6,16 @@
 
 namespace registryValue
 {
+LSTATUS set(HKEY key, const wchar_t* name, DWORD type, const void* data, DWORD bytes)
+{
+    // RegSetValueExW may read the character after string data, to store a
+    // terminator the caller left out (Wine does), so the data goes through a
+    // copy followed by a character that is none.
+    std::string copy(static_cast<const char*>(data), data != nullptr ? bytes : 0);
+    copy += "!!";
+    return RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(copy.data()), bytes);
+}
+
 bool query(HKEY key, const wchar_t* name, DWORD& type, std::string& data)
 {
     DWORD bytes = 0;

@@ -35,13 +35,7 @@ uniqueRegistryKey scratchRegistryKey::reopen(REGSAM access) const
 
 void scratchRegistryKey::setRaw(const wchar_t* name, DWORD type, const void* data, DWORD bytes) const
 {
-    // Exactly the bytes given: Wine's RegSetValueExW also stores a terminator
-    // that follows a string's data in memory, so the data goes through a copy
-    // followed by a character that is none.
-    std::string copy(static_cast<const char*>(data), data != nullptr ? bytes : 0);
-    copy += "!!";
-    const BYTE* const bytesToStore = reinterpret_cast<const BYTE*>(copy.data());
-    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(key.get(), name, 0, type, bytesToStore, bytes)) << "setting a raw value";
+    EXPECT_EQ(ERROR_SUCCESS, registryValue::set(key.get(), name, type, data, bytes)) << "setting a raw value";
 }
 
 bool scratchRegistryKey::exists(const wchar_t* name) const
