@@ -12,3 +12,8 @@ korvanex_add_test(productKeyTests
   SOURCES SettingDataTest.cpp
   LIBRARIES failureLogTestSupport settingsStandalone
   RESOURCE_LOCK productKey)
+# Every Win32 call of an operation failing in turn, through the program's own
+# import table.
+korvanex_add_test(storeFaultTests
+  SOURCES storeFaultInjectionTest.cpp
+  LIBRARIES sharedSettings failureLogTestSupport settingsStandalone)
