@@ -65,14 +65,14 @@ TEST(stubString, boundedAssignStopsAtTheLimitOrTheTerminator)
 {
     const wchar_t unterminated[4] = {L'a', L'b', L'c', L'd'};
     stubString text;
-    text.assign(unterminated, 3);
+    EXPECT_TRUE(text.assign(unterminated, 3));
     EXPECT_STREQ(L"abc", text);
-    text.assign(L"ab\0cd", 5);
+    EXPECT_TRUE(text.assign(L"ab\0cd", 5));
     EXPECT_STREQ(L"ab", text);
     EXPECT_EQ(2u, text.GetLength());
 
     const char narrow[3] = {'x', 'y', 'z'};
-    text.assign(narrow, 2);
+    EXPECT_TRUE(text.assign(narrow, 2));
     EXPECT_STREQ(L"xy", text);
 }
 
