@@ -17,6 +17,15 @@ TEST(stubString, startsEmptyAndNeverGivesANullText)
     EXPECT_TRUE(fromNull.IsEmpty());
     const stubString fromNarrowNull(static_cast<const char*>(nullptr));
     EXPECT_TRUE(fromNarrowNull.IsEmpty());
+
+    // Empty text needs no memory, so it never fails.
+    stubString text(L"x");
+    EXPECT_TRUE(text.assign(L""));
+    EXPECT_TRUE(text.IsEmpty());
+    EXPECT_TRUE(text.assign(static_cast<const char*>(nullptr)));
+    EXPECT_TRUE(text.append(L""));
+    EXPECT_TRUE(text.append(static_cast<const wchar_t*>(nullptr)));
+    EXPECT_TRUE(stubString().assign(""));
 }
 
 TEST(stubString, widensNarrowTextFromTheAnsiCodePage)
