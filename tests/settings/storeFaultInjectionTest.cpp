@@ -11,8 +11,8 @@
 #include "support/hashMap.h"
 #include "support/intArray.h"
 #include "support/stringArray.h"
-#include "support/uniqueHandle.h"
 #include "support/stubString.h"
+#include "support/uniqueHandle.h"
 #include "testSupport/failureLogFixture.h"
 #include "testSupport/scratchRegistryKey.h"
 
@@ -58,8 +58,8 @@ struct wrapper
     }
 };
 
-// Points the import of name at the wrapper; every module's import of it in
-// this program goes through the one table entry per descriptor.
+// Points every entry of the import table that names the function at the
+// wrapper, keeping the address it held for the wrapper to call on.
 void patchImport(const char* name, void* replacement, void** original)
 {
     auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
@@ -167,13 +167,13 @@ struct operation
     std::vector<std::pair<std::wstring, DWORD>> dwords{};
     // Presets the caller's output, runs, and describes the output after.
     std::function<outcome(readWriteSettings&)> run{};
-    // The Part gives 1 whatever happened: the output may be partial.
+    // The operation answers 1 whatever happened: the output may be partial.
     bool alwaysOne = false;
     // On 0, the caller's output stays as it was.
     bool keepsOutput = false;
-    // Calls the Part's algorithm does not make: their failure changes nothing.
+    // Calls made only to bound the work: their failure changes nothing.
     std::vector<std::string> ownCalls{};
-    // What the Part gives when a value it reads looks missing: a success too.
+    // The answer for a value that looks missing: a success too.
     std::optional<outcome> missing{};
     // Names are numbered as the writes succeed: which text lands under which
     // name is the output's to show (read back), not the values'.
@@ -286,7 +286,7 @@ protected:
             if (op.alwaysOne) {
                 EXPECT_EQ(1, seen.result);
             } else if (op.missing && seen.result == op.missing->result && seen.output == op.missing->output) {
-                // the Part's answer for a value that cannot be read
+                // the answer for a value that cannot be read
             } else if (seen.result != 0 || ownCall) {
                 EXPECT_EQ(clean.result, seen.result);
                 EXPECT_EQ(sorted(clean.output), sorted(seen.output));
