@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <iterator>
+#include <utility>
 
 namespace
 {
@@ -28,19 +29,23 @@ LSTATUS createLevel(HKEY parent, const wchar_t* name, REGSAM access, HKEY& slot)
     return rc;
 }
 
+// Composed aside and handed over whole: a report that cannot be held leaves
+// errorText as it was.
 void composeErrorText(stubString& errorText, const stubString& path, DWORD code) noexcept
 {
-    errorText = L"Failure accessing registry key:\r\n";
-    errorText += path;
-    errorText += L"\r\n\r\n ";
+    stubString report;
+    if (!report.assign(L"Failure accessing registry key:\r\n") || !report.append(path) ||
+        !report.append(L"\r\n\r\n "))
+        return;
     wchar_t* systemText = nullptr;
     const DWORD length =
         FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER,
                        nullptr, code, 0x400, reinterpret_cast<wchar_t*>(&systemText), 0, nullptr);
     const uniqueLocalMemory systemBuffer(systemText);
-    if (length != 0 && systemText != nullptr)
-        errorText += systemText;
-    errorText.TrimRight();
+    if (length != 0 && systemText != nullptr && !report.append(systemText))
+        return;
+    report.TrimRight();
+    errorText = std::move(report);
 }
 } // namespace
 
@@ -55,20 +60,30 @@ int SettingData::openProductKey(const wchar_t* logPath, int accessMode, stubStri
     HKEY* const slots[] = {&softwareKey, &makerKey, &productKey};
     static_assert(std::size(slots) == std::size(productKeyLevels));
 
-    // The path names every level tried, the failed one included.
-    stubString path(productKeyRootName);
+    // The path names every level tried, the failed one included. Out of
+    // memory for it fails the open: keyPath and errorText then stay as they
+    // were rather than name a path that was not the one tried.
+    stubString path;
+    bool pathHeld = path.assign(productKeyRootName);
     HKEY parent = HKEY_CURRENT_USER;
-    LSTATUS rc = ERROR_SUCCESS;
+    LSTATUS rc = pathHeld ? ERROR_SUCCESS : ERROR_NOT_ENOUGH_MEMORY;
     for (std::size_t level = 0; level < std::size(slots) && rc == ERROR_SUCCESS; ++level) {
-        path += L"\\";
-        path += productKeyLevels[level];
+        pathHeld = path.append(L"\\") && path.append(productKeyLevels[level]);
+        if (!pathHeld) {
+            rc = ERROR_NOT_ENOUGH_MEMORY;
+            break;
+        }
         rc = createLevel(parent, productKeyLevels[level], access, *slots[level]);
         parent = *slots[level];
     }
+    if (pathHeld && !keyPath.assign(path)) {
+        pathHeld = false;
+        if (rc == ERROR_SUCCESS)
+            rc = ERROR_NOT_ENOUGH_MEMORY;
+    }
 
     const DWORD code = static_cast<DWORD>(rc);
-    keyPath = path;
-    if (code != 0)
+    if (code != 0 && pathHeld)
         composeErrorText(errorText, path, code);
     reportErrorToLogFile(logPath, code, "Creating key", "");
     if (code != 0)

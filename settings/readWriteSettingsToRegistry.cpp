@@ -91,17 +91,15 @@ DWORD terminatedBytes(std::size_t length) noexcept
 // One query into a buffer inside the operation; a second into a heap block
 // of the size reported only when the first answered ERROR_MORE_DATA. The
 // stored bytes need not hold a terminator: take gets the text bounded by
-// what was stored.
+// what was stored, and says whether it could hold it.
 template <typename Char, typename Query, typename Take>
 int readText(Query&& query, Take&& take) noexcept
 {
     Char first[firstStringBufferBytes / sizeof(Char)];
     DWORD size = sizeof(first);
     LSTATUS rc = query(reinterpret_cast<BYTE*>(first), size);
-    if (rc == ERROR_SUCCESS) {
-        take(first, boundedLength(first, size / sizeof(Char)));
-        return 1;
-    }
+    if (rc == ERROR_SUCCESS)
+        return take(first, boundedLength(first, size / sizeof(Char))) ? 1 : 0;
     if (rc != ERROR_MORE_DATA)
         return 0;
 
@@ -116,8 +114,21 @@ int readText(Query&& query, Take&& take) noexcept
     if (rc != ERROR_SUCCESS)
         return 0;
     const Char* text = reinterpret_cast<const Char*>(second.get());
-    take(text, boundedLength(text, size / sizeof(Char)));
-    return 1;
+    return take(text, boundedLength(text, size / sizeof(Char))) ? 1 : 0;
+}
+
+// A stubString that cannot hold the text keeps the one it had, and the read
+// fails.
+template <typename Char>
+bool takeText(stubString& value, const Char* text, std::size_t length) noexcept
+{
+    return value.assign(text, length);
+}
+
+bool takeText(CWideString& value, const wchar_t* text, std::size_t length)
+{
+    value.assign(text, length);
+    return true;
 }
 
 // A wide string read into either string class: both take the text bounded
@@ -132,7 +143,7 @@ int readWideText(HKEY key, const wchar_t* name, Target& value) noexcept
             DWORD type = 0;
             return RegQueryValueExW(key, name, nullptr, &type, data, &size);
         },
-        [&](const wchar_t* text, std::size_t length) { value.assign(text, length); });
+        [&](const wchar_t* text, std::size_t length) { return takeText(value, text, length); });
 }
 } // namespace
 
@@ -232,7 +243,7 @@ int readWriteSettingsToRegistry::readStubStringA(const char* name, stubString& v
             DWORD type = 0;
             return RegQueryValueExA(key, name, nullptr, &type, data, &size);
         },
-        [&](const char* text, std::size_t length) { value.assign(text, length); });
+        [&](const char* text, std::size_t length) { return takeText(value, text, length); });
 }
 
 // The text must end, terminator included, inside the caller's capacity: a
@@ -398,7 +409,15 @@ int readWriteSettingsToRegistry::writeStubStringA(const wchar_t* logPath, const 
     const DWORD bytes = terminatedBytes(value.GetLength());
     if (bytes == 0)
         return 0;
-    const stubString wideName(name);
+    // A name that cannot be widened writes nothing: an empty name would be
+    // the key's default value.
+    stubString wideName;
+    if (!wideName.assign(name)) {
+        const DWORD error = GetLastError();
+        if (logPath != nullptr)
+            reportErrorToLogFile(logPath, error != 0 ? error : ERROR_NOT_ENOUGH_MEMORY, "setting string value", name);
+        return 0;
+    }
     const LSTATUS rc = RegSetValueExW(key, name != nullptr ? wideName.GetString() : nullptr, 0, REG_SZ,
                                       reinterpret_cast<const BYTE*>(value.GetString()), bytes);
     if (logPath != nullptr)

@@ -88,25 +88,23 @@ int parseIndex(const wchar_t* text) noexcept
     return static_cast<int>(number);
 }
 
-// The number of values the key holds; 0 when that cannot be told.
-DWORD valueCount(HKEY key) noexcept
+// The number of values the key holds; false when that cannot be told.
+bool valueCount(HKEY key, DWORD& values) noexcept
 {
-    DWORD values = 0;
-    if (key == nullptr || RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
-                                           nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        return 0;
-    return values;
+    return key != nullptr && RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
+                                              nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 // The indices below count at which a list item may be stored, ascending and
 // each once, from one enumeration of the key: names that end in '_' after
 // the list name's length and then exactly the digits "%d" writes. The list
 // name itself is not compared here; reading the item by name decides, with
-// the registry's own rules for names.
-std::vector<DWORD> storedListIndices(HKEY key, std::size_t listNameLength, DWORD count)
+// the registry's own rules for names. False when the enumeration failed
+// before the last value.
+bool storedListIndices(HKEY key, std::size_t listNameLength, DWORD count, std::vector<DWORD>& indices)
 {
-    std::vector<DWORD> indices;
-    enumerateValues<registryValueNameCapacity, 0>(key, [&](const wchar_t* name, DWORD nameLength, DWORD, DWORD) {
+    const LSTATUS end =
+        enumerateValues<registryValueNameCapacity, 0>(key, [&](const wchar_t* name, DWORD nameLength, DWORD, DWORD) {
         if (nameLength <= listNameLength + 1 || name[listNameLength] != L'_')
             return;
         const wchar_t* digits = name + listNameLength + 1;
@@ -118,7 +116,7 @@ std::vector<DWORD> storedListIndices(HKEY key, std::size_t listNameLength, DWORD
     });
     std::sort(indices.begin(), indices.end());
     indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
-    return indices;
+    return end == ERROR_NO_MORE_ITEMS;
 }
 
 // Deletes, for every index below count, the named kinds in the order given.
@@ -145,8 +143,7 @@ int readWriteSettingsToRegistry::collectValueNames(const wchar_t* prefix, nameMa
     using namespace enumerationBuffer;
     enumerateValues<collectName, collectData>(key, [&](const wchar_t* name, DWORD, DWORD, DWORD) {
         if (std::wcsncmp(name, prefix, prefixLength) == 0) {
-            if (stubString* mapped = names.lookupOrInsert(name))
-                *mapped = name;
+            (void)names.setAt(name, name); // out of memory leaves this name out
         }
     });
     return 1;
@@ -161,10 +158,14 @@ int readWriteSettingsToRegistry::readStringList(const wchar_t* listName, std::ve
     // A count above the number of values the key holds cannot be met, so at
     // least one item is missing and the read fails. Only the items that are
     // there are read, in index order, rather than querying every index up to
-    // a count that may be anything up to 2^32.
-    if (count != 0 && count > valueCount(key)) {
-        const std::size_t nameLength = listName != nullptr ? std::wcslen(listName) : 0;
-        for (const DWORD i : storedListIndices(key, nameLength, count)) {
+    // a count that may be anything up to 2^32. Where the registry cannot
+    // tell the values, every index is queried: the bound must never change
+    // the result.
+    DWORD values = 0;
+    std::vector<DWORD> indices;
+    if (count != 0 && valueCount(key, values) && count > values &&
+        storedListIndices(key, listName != nullptr ? std::wcslen(listName) : 0, count, indices)) {
+        for (const DWORD i : indices) {
             CWideString item;
             (void)readString(listItemName(listName, i), item); // the result is 0 either way
             if (!item.IsEmpty())

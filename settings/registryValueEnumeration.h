@@ -9,9 +9,10 @@ constexpr DWORD registryValueNameCapacity = 16384;
 // index in the registry's own order, with a name buffer of NameCharacters
 // and, unless DataBytes is 0, a data buffer of DataBytes that is fetched and
 // then dropped. A value whose name or data does not fit (ERROR_MORE_DATA) is
-// skipped; any other error, normally ERROR_NO_MORE_ITEMS, ends the walk.
+// skipped; any other error, normally ERROR_NO_MORE_ITEMS, ends the walk and
+// is returned.
 template <DWORD NameCharacters, DWORD DataBytes, typename Visit>
-void enumerateValues(HKEY key, Visit&& visit)
+LSTATUS enumerateValues(HKEY key, Visit&& visit)
 {
     constexpr bool fetchData = DataBytes != 0;
     for (DWORD index = 0;; ++index) {
@@ -25,7 +26,7 @@ void enumerateValues(HKEY key, Visit&& visit)
         if (rc == ERROR_MORE_DATA)
             continue;
         if (rc != ERROR_SUCCESS)
-            break;
+            return rc;
         visit(name, nameLength, type, dataBytes);
     }
 }

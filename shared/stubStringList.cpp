@@ -22,9 +22,8 @@ int stubStringList::add(const wchar_t* text) noexcept
 {
     if (count == capacity && !grow())
         return 0;
-    stubString* item = ::new (static_cast<void*>(&items[count])) stubString(text);
-    // stubString empties itself when memory runs out.
-    if (item->IsEmpty() && text != nullptr && text[0] != L'\0') {
+    stubString* item = ::new (static_cast<void*>(&items[count])) stubString;
+    if (!item->assign(text)) {
         item->~stubString();
         return 0;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/stubHeap.h"
+#include "support/stubString.h"
 
 #include <windows.h>
 
@@ -55,34 +56,32 @@ public:
     }
 
     // The value under text, inserting the key with an empty (or zero) value
-    // when it is absent; null only when memory runs out.
+    // when it is absent; null only when memory runs out, and then the map is
+    // as it was: no entry is kept whose key could not be copied.
     Value* lookupOrInsert(const wchar_t* text) noexcept
     {
         const UINT32 hash = hashKey(text);
         if (entry* found = find(text, hash))
             return &found->value;
-        if (buckets == nullptr) {
-            buckets = static_cast<entry**>(oskHeapAlloc(0, sizeof(entry*) * SIZE_T{bucketCount}));
-            if (buckets == nullptr)
-                return nullptr;
-            std::memset(buckets, 0, sizeof(entry*) * SIZE_T{bucketCount});
-        }
-        void* storage = takeFreeNode();
-        if (storage == nullptr)
-            return nullptr;
-        entry*& head = buckets[hash % bucketCount];
-        head = ::new (storage) entry{head, hash, Key(text), Value()};
-        ++count;
-        return &head->value;
+        entry* added = insert(text, hash);
+        return added != nullptr ? &added->value : nullptr;
     }
 
-    // 1 when stored, 0 when memory ran out.
-    int setAt(const wchar_t* text, const Value& value) noexcept
+    // 1 when stored, 0 when memory ran out; then an existing entry keeps its
+    // value and a new one is not kept.
+    template <typename Source>
+    int setAt(const wchar_t* text, const Source& value) noexcept
     {
-        Value* slot = lookupOrInsert(text);
-        if (slot == nullptr)
+        const UINT32 hash = hashKey(text);
+        if (entry* found = find(text, hash))
+            return storeValue(found->value, value) ? 1 : 0;
+        entry* added = insert(text, hash);
+        if (added == nullptr)
             return 0;
-        *slot = value;
+        if (!storeValue(added->value, value)) {
+            dropHead(hash);
+            return 0;
+        }
         return 1;
     }
 
@@ -159,6 +158,51 @@ private:
     static_assert(sizeof(entry) >= sizeof(freeLink) && alignof(entry) >= alignof(freeLink));
     // Nodes follow the block header, aligned for an entry.
     static constexpr SIZE_T nodeOffset = (sizeof(block) + alignof(entry) - 1) / alignof(entry) * alignof(entry);
+
+    static bool storeValue(stubString& slot, const wchar_t* value) noexcept { return slot.assign(value); }
+    static bool storeValue(stubString& slot, const stubString& value) noexcept { return slot.assign(value); }
+    template <typename Slot>
+    static bool storeValue(Slot& slot, const Slot& value) noexcept
+    {
+        slot = value;
+        return true;
+    }
+
+    // A new entry at the head of its bucket's chain, its key a copy of text;
+    // null, with the map unchanged but for a bucket array, when memory runs out.
+    entry* insert(const wchar_t* text, UINT32 hash) noexcept
+    {
+        if (buckets == nullptr) {
+            buckets = static_cast<entry**>(oskHeapAlloc(0, sizeof(entry*) * SIZE_T{bucketCount}));
+            if (buckets == nullptr)
+                return nullptr;
+            std::memset(buckets, 0, sizeof(entry*) * SIZE_T{bucketCount});
+        }
+        void* storage = takeFreeNode();
+        if (storage == nullptr)
+            return nullptr;
+        entry*& head = buckets[hash % bucketCount];
+        entry* added = ::new (storage) entry{head, hash, Key(), Value()};
+        if (!added->key.assign(text)) {
+            added->~entry();
+            freeNodes = ::new (storage) freeLink{freeNodes};
+            return nullptr;
+        }
+        head = added;
+        ++count;
+        return added;
+    }
+
+    // Takes out the entry that insert just put at the head of its chain.
+    void dropHead(UINT32 hash) noexcept
+    {
+        entry*& head = buckets[hash % bucketCount];
+        entry* dropped = head;
+        head = dropped->next;
+        dropped->~entry();
+        freeNodes = ::new (static_cast<void*>(dropped)) freeLink{freeNodes};
+        --count;
+    }
 
     entry* find(const wchar_t* text, UINT32 hash) const noexcept
     {

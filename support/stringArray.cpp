@@ -12,9 +12,13 @@ stringArray::~stringArray()
 
 int stringArray::add(const wchar_t* text) noexcept
 {
-    stubString* item = new stubString(text != nullptr ? text : L"");
+    stubString* item = new stubString;
     if (item == nullptr)
         return 0;
+    if (!item->assign(text)) {
+        delete item;
+        return 0;
+    }
 
     if (items == nullptr) {
         if (initialSize == 0) {

@@ -9,8 +9,6 @@
 
 namespace
 {
-constexpr std::size_t maxCharacters = 0x7FFFFFFE;
-
 std::size_t boundedLength(const wchar_t* text, std::size_t maxLength) noexcept
 {
     std::size_t n = 0;
@@ -30,17 +28,17 @@ std::size_t boundedLength(const char* text, std::size_t maxLength) noexcept
 
 stubString::stubString(const wchar_t* source) noexcept
 {
-    *this = source;
+    (void)assign(source); // a failed copy leaves the new string empty
 }
 
 stubString::stubString(const char* source) noexcept
 {
-    *this = source;
+    (void)assign(source); // a failed widening leaves the new string empty
 }
 
 stubString::stubString(const stubString& other) noexcept
 {
-    append(other.text, other.length);
+    (void)appendCharacters(other.text, other.length); // a failed copy leaves the new string empty
 }
 
 stubString::stubString(stubString&& other) noexcept
@@ -57,10 +55,7 @@ stubString::~stubString()
 
 stubString& stubString::operator=(const stubString& other) noexcept
 {
-    if (this != &other) {
-        length = 0;
-        append(other.text, other.length);
-    }
+    (void)assign(other); // on failure the string keeps its text
     return *this;
 }
 
@@ -77,67 +72,101 @@ stubString& stubString::operator=(stubString&& other) noexcept
 
 stubString& stubString::operator=(const wchar_t* source) noexcept
 {
-    assign(source, maxCharacters);
+    (void)assign(source); // on failure the string keeps its text
     return *this;
 }
 
 stubString& stubString::operator=(const char* source) noexcept
 {
-    assign(source, maxCharacters);
+    (void)assign(source); // on failure the string keeps its text
     return *this;
 }
 
-void stubString::assign(const wchar_t* source, std::size_t maxLength) noexcept
+bool stubString::assign(const stubString& other) noexcept
+{
+    if (this == &other)
+        return true;
+    return setCharacters(other.text, other.length);
+}
+
+bool stubString::assign(const wchar_t* source, std::size_t maxLength) noexcept
 {
     const std::size_t count = source != nullptr ? boundedLength(source, maxLength) : 0;
     // The source may lie inside this string's own storage.
-    if (source != nullptr && text != nullptr && source >= text && source <= text + length) {
+    if (count != 0 && text != nullptr && source >= text && source <= text + length) {
         std::wmemmove(text, source, count);
         length = static_cast<UINT32>(count);
         text[length] = L'\0';
-        return;
+        return true;
     }
-    length = 0;
-    append(source, count);
+    return setCharacters(source, count);
 }
 
-void stubString::assign(const char* source, std::size_t maxLength) noexcept
+// Widened into a string of its own first: a conversion that fails half way
+// must not have overwritten this one.
+bool stubString::assign(const char* source, std::size_t maxLength) noexcept
 {
-    length = 0;
-    if (text != nullptr)
-        text[0] = L'\0';
     const std::size_t bytes = source != nullptr ? boundedLength(source, maxLength) : 0;
-    if (bytes == 0 || bytes > maxCharacters)
-        return;
+    if (bytes == 0)
+        return setCharacters(nullptr, 0);
+    if (bytes > maxCharacters)
+        return false;
     const int needed = MultiByteToWideChar(CP_ACP, 0, source, static_cast<int>(bytes), nullptr, 0);
-    if (needed <= 0 || !reserve(static_cast<std::size_t>(needed)))
-        return;
-    const int written = MultiByteToWideChar(CP_ACP, 0, source, static_cast<int>(bytes), text, needed);
-    length = written > 0 ? static_cast<UINT32>(written) : 0;
-    text[length] = L'\0';
+    stubString widened;
+    if (needed <= 0 || !widened.reserve(static_cast<std::size_t>(needed)))
+        return false;
+    const int written = MultiByteToWideChar(CP_ACP, 0, source, static_cast<int>(bytes), widened.text, needed);
+    if (written <= 0)
+        return false;
+    widened.length = static_cast<UINT32>(written);
+    widened.text[widened.length] = L'\0';
+    *this = std::move(widened);
+    return true;
+}
+
+bool stubString::append(const stubString& other) noexcept
+{
+    if (this == &other) {
+        // The storage may move while it grows.
+        const UINT32 count = length;
+        if (count == 0 || count > maxCharacters - length || !reserve(std::size_t{length} + count))
+            return count == 0;
+        std::wmemcpy(text + length, text, count);
+        length += count;
+        text[length] = L'\0';
+        return true;
+    }
+    return appendCharacters(other.text, other.length);
+}
+
+bool stubString::append(const wchar_t* source) noexcept
+{
+    if (source == nullptr)
+        return true;
+    if (text != nullptr && source >= text && source <= text + length) {
+        const std::size_t offset = static_cast<std::size_t>(source - text);
+        const std::size_t count = length - offset;
+        if (count == 0)
+            return true;
+        if (count > maxCharacters - length || !reserve(length + count))
+            return false;
+        std::wmemcpy(text + length, text + offset, count);
+        length += static_cast<UINT32>(count);
+        text[length] = L'\0';
+        return true;
+    }
+    return appendCharacters(source, std::wcslen(source));
 }
 
 stubString& stubString::operator+=(const stubString& other) noexcept
 {
-    if (this == &other) {
-        const stubString copy(other);
-        append(copy.text, copy.length);
-    } else {
-        append(other.text, other.length);
-    }
+    (void)append(other); // on failure the string keeps its text
     return *this;
 }
 
 stubString& stubString::operator+=(const wchar_t* source) noexcept
 {
-    if (source != nullptr) {
-        if (text != nullptr && source >= text && source <= text + length) {
-            const stubString copy(source);
-            append(copy.text, copy.length);
-        } else {
-            append(source, std::wcslen(source));
-        }
-    }
+    (void)append(source); // on failure the string keeps its text
     return *this;
 }
 
@@ -193,20 +222,32 @@ bool stubString::reserve(std::size_t characters) noexcept
     return true;
 }
 
-void stubString::append(const wchar_t* source, std::size_t count) noexcept
+// Replaces the text with count characters from outside this string's
+// storage; the empty text needs no memory.
+bool stubString::setCharacters(const wchar_t* source, std::size_t count) noexcept
 {
     if (count == 0 || source == nullptr) {
-        if (text != nullptr)
-            text[length] = L'\0';
-        return;
-    }
-    if (count > maxCharacters - length || !reserve(length + count)) {
         length = 0;
         if (text != nullptr)
             text[0] = L'\0';
-        return;
+        return true;
     }
+    if (count > maxCharacters || !reserve(count))
+        return false;
+    std::wmemcpy(text, source, count);
+    length = static_cast<UINT32>(count);
+    text[length] = L'\0';
+    return true;
+}
+
+bool stubString::appendCharacters(const wchar_t* source, std::size_t count) noexcept
+{
+    if (count == 0 || source == nullptr)
+        return true;
+    if (count > maxCharacters - length || !reserve(length + count))
+        return false;
     std::wmemcpy(text + length, source, count);
     length += static_cast<UINT32>(count);
     text[length] = L'\0';
+    return true;
 }

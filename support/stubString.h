@@ -6,7 +6,11 @@
 
 // The support library's wide (UTF-16) string, held by value, its characters
 // on the support heap. Narrow text is widened from the system's ANSI code
-// page. No operation throws: when memory runs out, the string is left empty.
+// page. No operation throws. The checked operations (assign, append) say
+// whether they completed; when one fails (memory ran out, or narrow text
+// could not be widened) the string keeps the text it had. The constructors
+// and operators cannot say so: where a failure matters, use the checked
+// forms.
 class stubString
 {
 public:
@@ -23,9 +27,14 @@ public:
     stubString& operator=(const char* text) noexcept;
 
     // At most maxLength characters (bytes for narrow text), ending early at
-    // a terminator: for text that need not be terminated where it ends.
-    void assign(const wchar_t* text, std::size_t maxLength) noexcept;
-    void assign(const char* text, std::size_t maxLength) noexcept;
+    // a terminator: for text that need not be terminated where it ends. Null
+    // and empty text give the empty string, which always succeeds.
+    [[nodiscard]] bool assign(const wchar_t* text, std::size_t maxLength = maxCharacters) noexcept;
+    [[nodiscard]] bool assign(const char* text, std::size_t maxLength = maxCharacters) noexcept;
+    [[nodiscard]] bool assign(const stubString& other) noexcept;
+
+    [[nodiscard]] bool append(const wchar_t* text) noexcept;
+    [[nodiscard]] bool append(const stubString& other) noexcept;
 
     stubString& operator+=(const stubString& other) noexcept;
     stubString& operator+=(const wchar_t* text) noexcept;
@@ -48,10 +57,13 @@ public:
     static void* operator new(std::size_t size) noexcept;
     static void operator delete(void* memory) noexcept;
 
+    static constexpr std::size_t maxCharacters = 0x7FFFFFFE;
+
 private:
     void release() noexcept;
     bool reserve(std::size_t characters) noexcept;
-    void append(const wchar_t* source, std::size_t count) noexcept;
+    bool appendCharacters(const wchar_t* source, std::size_t count) noexcept;
+    bool setCharacters(const wchar_t* source, std::size_t count) noexcept;
 
     wchar_t* text = nullptr;
     UINT32 length = 0;

@@ -12,3 +12,9 @@ korvanex_add_test(productKeyTests
   SOURCES SettingDataTest.cpp
   LIBRARIES failureLogTestSupport settingsStandalone
   RESOURCE_LOCK productKey)
+# Every Win32 call of an operation failing in turn, through the program's own
+# import table; the exported members' rows use the product key.
+korvanex_add_test(storeFaultTests
+  SOURCES storeFaultInjectionTest.cpp
+  LIBRARIES sharedSettings failureLogTestSupport productKeyTestSupport settingsStandalone
+  RESOURCE_LOCK productKey)

@@ -17,6 +17,15 @@ TEST(stubString, startsEmptyAndNeverGivesANullText)
     EXPECT_TRUE(fromNull.IsEmpty());
     const stubString fromNarrowNull(static_cast<const char*>(nullptr));
     EXPECT_TRUE(fromNarrowNull.IsEmpty());
+
+    // Empty text needs no memory, so it never fails.
+    stubString text(L"x");
+    EXPECT_TRUE(text.assign(L""));
+    EXPECT_TRUE(text.IsEmpty());
+    EXPECT_TRUE(text.assign(static_cast<const char*>(nullptr)));
+    EXPECT_TRUE(text.append(L""));
+    EXPECT_TRUE(text.append(static_cast<const wchar_t*>(nullptr)));
+    EXPECT_TRUE(stubString().assign(""));
 }
 
 TEST(stubString, widensNarrowTextFromTheAnsiCodePage)
@@ -65,14 +74,14 @@ TEST(stubString, boundedAssignStopsAtTheLimitOrTheTerminator)
 {
     const wchar_t unterminated[4] = {L'a', L'b', L'c', L'd'};
     stubString text;
-    text.assign(unterminated, 3);
+    EXPECT_TRUE(text.assign(unterminated, 3));
     EXPECT_STREQ(L"abc", text);
-    text.assign(L"ab\0cd", 5);
+    EXPECT_TRUE(text.assign(L"ab\0cd", 5));
     EXPECT_STREQ(L"ab", text);
     EXPECT_EQ(2u, text.GetLength());
 
     const char narrow[3] = {'x', 'y', 'z'};
-    text.assign(narrow, 2);
+    EXPECT_TRUE(text.assign(narrow, 2));
     EXPECT_STREQ(L"xy", text);
 }
 

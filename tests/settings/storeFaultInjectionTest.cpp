@@ -1,0 +1,744 @@
+// Every Win32 call an operation makes fails in turn, one per round, through
+// this program's own import table (the store and the shared settings are
+// linked in, so their calls go through it): the N-th call of the operation fails for N = 1..K, K counted
+// in a clean run. Whatever fails, no result may claim success with data
+// other than the clean run's, and nothing may be written that neither the
+// planted values nor the clean run hold. The exported members also leave
+// every key slot empty and their lock free.
+#include "framework/CWideString.h"
+#include "settings/SettingData.h"
+#include "settings/logFile.h"
+#include "settings/readWriteSettingsToRegistry.h"
+#include "shared/MemoryData.h"
+#include "shared/SettingDataKorvane.h"
+#include "shared/SettingDataQexal.h"
+#include "shared/consumerScenario.h"
+#include "support/hashMap.h"
+#include "support/intArray.h"
+#include "support/stringArray.h"
+#include "support/stubCriticalSection.h"
+#include "support/stubString.h"
+#include "support/uniqueHandle.h"
+#include "testSupport/failureLogFixture.h"
+#include "testSupport/observedSettings.h"
+#include "testSupport/productKeyFixture.h"
+#include "testSupport/scratchRegistryKey.h"
+#include "testSupport/tracingValues.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace
+{
+// The round's injected fault: the failAt-th wrapped call (1-based) fails.
+struct injection
+{
+    bool armed = false;
+    unsigned calls = 0;
+    unsigned failAt = 0;
+    const char* failed = nullptr;
+} fault;
+
+template <int Id, typename R, typename... A>
+struct wrapper
+{
+    static inline R (*original)(A...) = nullptr;
+    static inline R failure{};
+    static inline DWORD error = 0;
+    static inline const char* name = nullptr;
+    // The call is made, and then reported as failed.
+    static inline bool madeAnyway = false;
+
+    static R call(A... arguments)
+    {
+        if (fault.armed && ++fault.calls == fault.failAt) {
+            fault.failed = name;
+            if (madeAnyway)
+                original(arguments...);
+            if (error != 0) // the registry calls return their code and leave the last error alone
+                SetLastError(error);
+            return failure;
+        }
+        return original(arguments...);
+    }
+};
+
+// Points every entry of the import table that names the function at the
+// wrapper, keeping the address it held for the wrapper to call on.
+void patchImport(const char* name, void* replacement, void** original)
+{
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
+    const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    bool found = false;
+    for (auto* module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); module->Name != 0;
+         ++module) {
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->OriginalFirstThunk);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk);
+        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) ||
+                std::strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name, name) != 0)
+                continue;
+            DWORD protection = 0;
+            ASSERT_TRUE(VirtualProtect(&slots->u1.Function, sizeof(void*), PAGE_READWRITE, &protection));
+            *original = reinterpret_cast<void*>(slots->u1.Function);
+            slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
+            VirtualProtect(&slots->u1.Function, sizeof(void*), protection, &protection);
+            found = true;
+        }
+    }
+    EXPECT_TRUE(found) << name << " is not imported: its failures would go untested";
+}
+
+template <int Id, typename R, typename... A>
+void wrap(const char* name, R (*)(A...), R failure, DWORD error, bool madeAnyway = false)
+{
+    using hook = wrapper<Id, R, A...>;
+    hook::failure = failure;
+    hook::error = error;
+    hook::name = name;
+    hook::madeAnyway = madeAnyway;
+    patchImport(name, reinterpret_cast<void*>(&hook::call), reinterpret_cast<void**>(&hook::original));
+}
+#define KORVANEX_WRAP(function, ...) wrap<__LINE__>(#function, &function, __VA_ARGS__)
+
+void wrapImports()
+{
+    const LSTATUS noMemory = ERROR_NOT_ENOUGH_MEMORY;
+    KORVANEX_WRAP(RegQueryValueExW, noMemory, 0);
+    KORVANEX_WRAP(RegQueryValueExA, noMemory, 0);
+    KORVANEX_WRAP(RegSetValueExW, noMemory, 0);
+    KORVANEX_WRAP(RegEnumValueW, noMemory, 0);
+    KORVANEX_WRAP(RegDeleteValueW, noMemory, 0);
+    KORVANEX_WRAP(RegQueryInfoKeyW, noMemory, 0);
+    KORVANEX_WRAP(RegCreateKeyExW, noMemory, 0);
+    // A failed close still gives the handle up: the slot must be cleared.
+    KORVANEX_WRAP(RegCloseKey, static_cast<LSTATUS>(ERROR_INVALID_HANDLE), 0, true);
+    KORVANEX_WRAP(HeapAlloc, static_cast<void*>(nullptr), ERROR_NOT_ENOUGH_MEMORY);
+    KORVANEX_WRAP(HeapReAlloc, static_cast<void*>(nullptr), ERROR_NOT_ENOUGH_MEMORY);
+    KORVANEX_WRAP(MultiByteToWideChar, 0, ERROR_NO_UNICODE_TRANSLATION);
+    KORVANEX_WRAP(HeapCreate, static_cast<HANDLE>(nullptr), ERROR_NOT_ENOUGH_MEMORY);
+    KORVANEX_WRAP(CreateFileW, INVALID_HANDLE_VALUE, ERROR_NOT_ENOUGH_MEMORY);
+    KORVANEX_WRAP(WriteFile, FALSE, ERROR_DISK_FULL);
+}
+
+// Every value of a key: name (lower case, as the registry matches names)
+// to type and bytes.
+using valueSet = std::map<std::wstring, std::pair<DWORD, std::string>>;
+
+valueSet valuesOf(HKEY key)
+{
+    valueSet values;
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[16384];
+        DWORD length = 16384;
+        BYTE data[4096];
+        DWORD bytes = sizeof(data);
+        DWORD type = 0;
+        if (RegEnumValueW(key, i, name, &length, nullptr, &type, data, &bytes) != ERROR_SUCCESS)
+            break;
+        std::wstring lower(name, length);
+        std::transform(lower.begin(), lower.end(), lower.begin(), ::towlower);
+        values[lower] = {type, std::string(reinterpret_cast<char*>(data), bytes)};
+    }
+    return values;
+}
+
+// What the operation handed back: its result and the caller's output as
+// text items (the elements of a container, or the one string).
+struct outcome
+{
+    int result = -1;
+    std::vector<std::wstring> output;
+};
+
+std::wstring text(const stubString& s)
+{
+    return s.GetString();
+}
+
+// Runs one store call with the round's fault armed: the caller's own set-up
+// and read-back around it never fail.
+template <typename Call>
+int armed(Call&& call)
+{
+    fault.armed = true;
+    const int result = call();
+    fault.armed = false;
+    return result;
+}
+
+struct operation
+{
+    const char* name;
+    // Values in the key before the operation.
+    std::vector<std::pair<std::wstring, std::wstring>> texts{};
+    std::vector<std::pair<std::wstring, DWORD>> dwords{};
+    // Presets the caller's output, runs, and describes the output after.
+    std::function<outcome(readWriteSettings&)> run{};
+    // The operation answers 1 whatever happened: the output may be partial.
+    bool alwaysOne = false;
+    // On 0, the caller's output stays as it was.
+    bool keepsOutput = false;
+    // Calls made only to bound the work: their failure changes nothing.
+    std::vector<std::string> ownCalls{};
+    // The answer for a value that looks missing: a success too.
+    std::optional<outcome> missing{};
+    // Names are numbered as the writes succeed: which text lands under which
+    // name is the output's to show (read back), not the values'.
+    bool renumbers = false;
+    // A reporting operation keeps the caller's last error whatever fails in
+    // the failure log.
+    bool keepsLastError = false;
+    // Works on the product key, not the scratch key; run() makes its own
+    // object, and the caller's output before the call is this.
+    bool onProductKey = false;
+    std::vector<std::wstring> before{};
+    // A 1 may come with items the operation falls back on for values it could
+    // not read, in place of the clean run's.
+    std::vector<std::wstring> fallback{};
+};
+
+// Left behind by a call: a key slot still held, or the object's lock.
+template <typename Settings>
+void expectReleased(observedSettings<Settings>& settings, outcome& seen)
+{
+    const DWORD lastError = GetLastError(); // the call's, for runOnce to check
+    if (!settings.slotsEmpty())
+        seen.output.emplace_back(L"a key slot still held");
+    // Another thread can take the lock: this thread's own hold would not show.
+    const uniqueKernelHandle taker(CreateThread(
+        nullptr, 0,
+        [](void* lock) -> DWORD {
+            static_cast<stubCriticalSection*>(lock)->lock();
+            static_cast<stubCriticalSection*>(lock)->unlock();
+            return 0;
+        },
+        settings.lockObject(), 0, nullptr));
+    if (!taker || WaitForSingleObject(taker.get(), 5000) != WAIT_OBJECT_0)
+        seen.output.emplace_back(L"settingsLock still held");
+    SetLastError(lastError);
+}
+
+bool isFailureLogCall(const char* name)
+{
+    for (const char* logCall : {"CreateFileW", "WriteFile", "HeapCreate"})
+        if (name == nullptr || std::strcmp(name, logCall) == 0)
+            return true;
+    return false;
+}
+
+// Items of a that b does not hold (as many times as b holds them).
+std::vector<std::wstring> beyond(std::vector<std::wstring> a, const std::vector<std::wstring>& b)
+{
+    for (const std::wstring& item : b)
+        if (auto at = std::find(a.begin(), a.end(), item); at != a.end())
+            a.erase(at);
+    return a;
+}
+
+std::vector<std::wstring> sorted(std::vector<std::wstring> items)
+{
+    std::sort(items.begin(), items.end());
+    return items;
+}
+
+class storeFaults : public failureLogTest
+{
+protected:
+    static void SetUpTestSuite() { wrapImports(); }
+
+    // The text "FF" without a terminator: as a DWORD 0x00460046. An operation
+    // that loses a value's name reads or writes this unnamed default value.
+    void plant(const operation& op)
+    {
+        const uniqueRegistryKey key = observed(op);
+        for (const auto& [name, value] : valuesOf(key.get()))
+            RegDeleteValueW(key.get(), name.c_str());
+        if (!op.onProductKey) {
+            scratch.setRaw(L"", REG_SZ, L"FF", 4);
+            for (const auto& [name, value] : op.texts)
+                scratch.setText(name, value);
+            for (const auto& [name, value] : op.dwords)
+                scratch.setDword(name, value);
+            return;
+        }
+        productKeyFixture::setValue(L"", REG_SZ, L"FF", 4);
+        for (const auto& [name, value] : op.texts)
+            productKeyFixture::setText(name.c_str(), value);
+        for (const auto& [name, value] : op.dwords)
+            productKeyFixture::setDword(name.c_str(), value);
+    }
+
+    uniqueRegistryKey observed(const operation& op)
+    {
+        if (!op.onProductKey)
+            return scratch.reopen(KEY_ALL_ACCESS);
+        productKeyFixture::create();
+        uniqueRegistryKey key;
+        EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, productKeyFixture::productPath, 0,
+                                               KEY_ALL_ACCESS, key.put()));
+        return key;
+    }
+
+    outcome runOnce(const operation& op, unsigned failAt)
+    {
+        plant(op);
+        fault = injection{false, 0, failAt, nullptr};
+        SetLastError(0x2345);
+        outcome seen = op.run(store);
+        const DWORD lastError = GetLastError();
+        if (op.keepsLastError && isFailureLogCall(fault.failed)) {
+            EXPECT_EQ(0x2345u, lastError) << op.name << ", failed call " << failAt;
+        }
+        return seen;
+    }
+
+    void check(const operation& op)
+    {
+        SCOPED_TRACE(op.name);
+        plant(op);
+        const valueSet planted = valuesOf(observed(op).get());
+        // The caller's output as a call on no key leaves it.
+        readWriteSettingsToRegistry unbound(nullptr);
+        const outcome preset = op.onProductKey ? outcome{0, op.before} : op.run(unbound);
+        const outcome clean = runOnce(op, 0);
+        const valueSet cleanValues = valuesOf(observed(op).get());
+        const unsigned calls = fault.calls;
+        ASSERT_NE(0u, calls);
+
+        const long long handles = consumerScenario::handleCount();
+        for (unsigned failAt = 1; failAt <= calls; ++failAt) {
+            const outcome seen = runOnce(op, failAt);
+            const valueSet after = valuesOf(observed(op).get());
+            const std::string round = std::string("failed call ") + std::to_string(failAt) + " (" +
+                                      (fault.failed != nullptr ? fault.failed : "none") + ")";
+            SCOPED_TRACE(round);
+
+            // A value the clean run leaves alone stays as planted; one it
+            // changes is as planted, as written, or deleted on the way.
+            std::set<std::wstring> names;
+            for (const valueSet* set : {&planted, &cleanValues, &after})
+                for (const auto& [name, value] : *set)
+                    names.insert(name);
+            for (const std::wstring& name : names) {
+                auto state = [&](const valueSet& set) {
+                    const auto at = set.find(name);
+                    return at != set.end() ? std::optional(at->second) : std::nullopt;
+                };
+                const bool touched = state(planted) != state(cleanValues);
+                EXPECT_TRUE(state(after) == state(planted) ||
+                            (touched && (op.renumbers || !state(after) || state(after) == state(cleanValues))))
+                    << "value \"" << std::string(name.begin(), name.end()) << "\" is neither planted nor written";
+            }
+            // Every item handed back is one the caller had or the clean run gave.
+            const std::vector<std::wstring> fromClean = beyond(seen.output, clean.output);
+            const std::vector<std::wstring> unknown =
+                beyond(beyond(fromClean, preset.output), seen.result != 0 ? op.fallback : std::vector<std::wstring>{});
+            EXPECT_TRUE(unknown.empty()) << "unexpected item \""
+                                         << (unknown.empty() ? "" : std::string(unknown[0].begin(), unknown[0].end()))
+                                         << "\"";
+
+            const bool closeFailed = fault.failed != nullptr && std::strcmp(fault.failed, "RegCloseKey") == 0;
+            const bool ownCall = fault.failed != nullptr &&
+                                 std::find(op.ownCalls.begin(), op.ownCalls.end(), fault.failed) != op.ownCalls.end();
+            if (op.alwaysOne) {
+                EXPECT_EQ(1, seen.result);
+            } else if (op.missing && seen.result == op.missing->result && seen.output == op.missing->output) {
+                // the answer for a value that cannot be read
+            } else if (seen.result != 0 && !op.fallback.empty()) {
+                EXPECT_EQ(clean.result, seen.result);
+                EXPECT_TRUE(beyond(fromClean, op.fallback).empty()) << "a 1 that keeps the caller's items";
+            } else if (seen.result != 0 || ownCall) {
+                EXPECT_EQ(clean.result, seen.result);
+                EXPECT_EQ(sorted(clean.output), sorted(seen.output));
+                if (!ownCall) {
+                    EXPECT_EQ(cleanValues, after) << "success, but not the clean run's values";
+                }
+            } else if (op.keepsOutput && !(closeFailed && seen.output == clean.output)) {
+                // (A failed close comes after the work: its output may be whole.)
+                EXPECT_EQ(preset.output, seen.output) << "a failed read changed its destination";
+            }
+        }
+        EXPECT_EQ(handles, consumerScenario::handleCount()) << "handles left open";
+    }
+
+    productKeyFixture productKeyBackup;
+    scratchRegistryKey scratch;
+    readWriteSettingsToRegistry store{scratch.get()};
+};
+
+outcome stringRead(int (readWriteSettings::*read)(const wchar_t*, stubString&), const wchar_t* name,
+                   readWriteSettings& store)
+{
+    stubString value(L"previous");
+    const int result = armed([&] { return (store.*read)(name, value); });
+    return {result, {text(value)}};
+}
+
+template <typename List>
+outcome items(int result, const List& list)
+{
+    outcome seen{result, {}};
+    for (const auto& item : list)
+        seen.output.emplace_back(item.GetString());
+    return seen;
+}
+
+const std::wstring longText(300, L'x');
+
+// The record as items, each named after its value.
+std::vector<std::wstring> tracingItems(const _profilerHookDebugData& record)
+{
+    std::vector<std::wstring> items{std::wstring(L"phiBreakpointLogFile=") + record.phiBreakpointLogFile};
+    for (const tracingField& value : tracingFields)
+        items.push_back(std::wstring(value.name) + L"=" + std::to_wstring(record.*value.field));
+    return items;
+}
+
+// Integers counted from base.
+_profilerHookDebugData tracingRecord(const wchar_t* text, int base)
+{
+    _profilerHookDebugData record{};
+    std::wcscpy(record.phiBreakpointLogFile, text);
+    for (const tracingField& value : tracingFields)
+        record.*value.field = base++;
+    return record;
+}
+
+// A path openProductKey may name: a level it tried, or the caller's own.
+bool isLevelPath(const std::wstring& path)
+{
+    for (const wchar_t* level :
+         {L"previous path", L"HKEY_CURRENT_USER\\Software", L"HKEY_CURRENT_USER\\Software\\OstraVell",
+          L"HKEY_CURRENT_USER\\Software\\OstraVell\\Korvanex64"})
+        if (path == level)
+            return true;
+    return false;
+}
+
+// A filter test's verdict, for a narrow name whose widening may fail.
+outcome verdict(int filtered)
+{
+    return {1, {filtered != 0 ? L"filtered" : L"not filtered"}};
+}
+
+TEST_F(storeFaults, noFaultGivesWrongData)
+{
+    const std::vector<std::string> listBounds = {"RegQueryInfoKeyW", "RegEnumValueW"};
+    const std::wstring logFile = failureLogFolder::file(L"faults.log");
+    const wchar_t* const logPath = logFile.c_str();
+    std::vector<std::pair<std::wstring, DWORD>> storedTracing;
+    for (const tracingField& value : tracingFields)
+        storedTracing.emplace_back(value.name, static_cast<DWORD>(storedTracing.size() + 1));
+    const _profilerHookDebugData objectRecord = tracingRecord(L"object's", 100);
+    const _profilerHookDebugData callerRecord = tracingRecord(L"caller's", -20);
+    // The failure log keeps its file open once it has one: open it before
+    // handles are counted.
+    logFile::writeToLogFile(logPath, "");
+    const outcome noCount{1, {}}; // the count cannot be read: an empty list
+    const operation operations[] = {
+        {.name = "readStubString",
+         .texts = {{L"s", L"stored"}},
+         .run = [](readWriteSettings& s) { return stringRead(&readWriteSettings::readStubString, L"s", s); },
+         .keepsOutput = true},
+        {.name = "readStubString, longer than the first buffer",
+         .texts = {{L"long", longText}},
+         .run = [](readWriteSettings& s) { return stringRead(&readWriteSettings::readStubString, L"long", s); },
+         .keepsOutput = true},
+        {.name = "readStubStringA",
+         .texts = {{L"s", L"stored"}},
+         .run =
+             [](readWriteSettings& s) {
+                 stubString value(L"previous");
+                 const int result = armed([&] { return s.readStubStringA("s", value); });
+                 return outcome{result, {text(value)}};
+             },
+         .keepsOutput = true},
+        {.name = "writeStubStringA",
+         .run =
+             [](readWriteSettings& s) {
+                 const stubString value(L"v");
+                 return outcome{armed([&] { return s.writeStubStringA(nullptr, "narrow", value); }), {}};
+             }},
+        {.name = "readStringList, every item there",
+         .texts = {{L"L_0", L"a"}, {L"L_1", L"b"}},
+         .dwords = {{L"L_NumItems", 2}},
+         .run =
+             [](readWriteSettings& s) {
+                 std::vector<CWideString> list{CWideString(L"old")};
+                 return items(armed([&] { return s.readStringList(L"L", list); }), list);
+             },
+         .ownCalls = listBounds,
+         .missing = noCount},
+        {.name = "readStringList, a count beyond the values",
+         .texts = {{L"L_0", L"a"}, {L"L_2", L"c"}},
+         .dwords = {{L"L_NumItems", 5}},
+         .run =
+             [](readWriteSettings& s) {
+                 std::vector<CWideString> list;
+                 return items(armed([&] { return s.readStringList(L"L", list); }), list);
+             },
+         .ownCalls = listBounds,
+         .missing = noCount},
+        {.name = "readIntFamily",
+         .dwords = {{L"[f]I0", 5}, {L"[f]I3", 7}, {L"other", 1}},
+         .run =
+             [](readWriteSettings& s) {
+                 intArray values;
+                 EXPECT_EQ(1, values.makeRoom(8)); // no growth: what lands where is all there is to see
+                 std::fill(values.data, values.data + 8, -1);
+                 outcome seen{armed([&] { return s.readIntFamily(values, L"f"); }), {}};
+                 for (UINT32 i = 0; i < 8; ++i)
+                     if (values.data[i] != -1)
+                         seen.output.push_back(std::to_wstring(i) + L"=" + std::to_wstring(values.data[i]));
+                 return seen;
+             },
+         .alwaysOne = true},
+        {.name = "readStringFamily",
+         .texts = {{L"[g]SS0", L"one"}, {L"[g]SS1", L"two"}, {L"[g]SSx", longText}},
+         .run =
+             [](readWriteSettings& s) {
+                 stringArray values;
+                 EXPECT_EQ(1, values.add(L"old"));
+                 outcome seen{armed([&] { return s.readStringFamily(values, L"g"); }), {}};
+                 for (UINT32 i = 0; i < values.count; ++i)
+                     seen.output.push_back(text(*values.items[i]));
+                 return seen;
+             },
+         .alwaysOne = true},
+        {.name = "collectValueNames",
+         .texts = {{L"[g]SS0", L"one"}, {L"[g]SS1", L"two"}},
+         .run =
+             [](readWriteSettings& s) {
+                 nameMap names;
+                 outcome seen{armed([&] { return s.collectValueNames(L"[g]SS", names); }), {}};
+                 for (const nameMap::entry& found : names)
+                     seen.output.push_back(text(found.key) + L"=" + text(found.value));
+                 return seen;
+             },
+         .alwaysOne = true},
+        {.name = "readDllMap",
+         .texts = {{L"[dll]S0", L"alpha"}, {L"[dll]S1", L"beta"}},
+         .dwords = {{L"[dll]I0", 10}, {L"[dll]I1", 11}},
+         .run =
+             [](readWriteSettings& s) {
+                 dllMap map;
+                 outcome seen{armed([&] { return s.readDllMap(map); }), {}};
+                 for (const dllMap::entry& found : map)
+                     seen.output.push_back(text(found.key) + L"=" + std::to_wstring(found.value));
+                 return seen;
+             },
+         .alwaysOne = true},
+        {.name = "writeDllMap",
+         .texts = {{L"[dll]S0", L"old"}, {L"[dll]S150", L"older"}},
+         .dwords = {{L"[dll]I0", 1}, {L"[dll]I150", 2}},
+         .run =
+             [](readWriteSettings& s) {
+                 dllMap map;
+                 EXPECT_EQ(1, map.setAt(L"alpha", 10));
+                 EXPECT_EQ(1, map.setAt(L"beta", 11));
+                 const int result = armed([&] { return s.writeDllMap(nullptr, map); });
+                 dllMap back;
+                 (void)s.readDllMap(back); // always 1
+                 outcome seen{result, {}};
+                 for (const dllMap::entry& found : back)
+                     seen.output.push_back(text(found.key) + L"=" + std::to_wstring(found.value));
+                 return seen;
+             },
+         .alwaysOne = true,
+         .renumbers = true},
+        {.name = "writeStringFamily",
+         .run =
+             [](readWriteSettings& s) {
+                 stringArray values;
+                 EXPECT_EQ(1, values.add(L"one"));
+                 EXPECT_EQ(1, values.add(L"two"));
+                 return outcome{armed([&] { return s.writeStringFamily(nullptr, values, L"g"); }), {}};
+             }},
+        {.name = "openProductKey, then closeProductKeys",
+         .run =
+             [&](readWriteSettings&) {
+                 observedSettings<SettingData> settings;
+                 stubString errorText(L"previous error");
+                 stubString keyPath(L"previous path");
+                 outcome seen{armed([&] {
+                                  return settings.openProductKey(logPath, 1, errorText, keyPath) != 0
+                                             ? settings.closeProductKeys(logPath)
+                                             : 0;
+                              }),
+                              {}};
+                 const std::wstring path = text(keyPath);
+                 const std::wstring report = text(errorText);
+                 if (seen.result != 0) {
+                     seen.output = {path, report};
+                 } else {
+                     // A failure names the level it reached, and reports on that one or not at all.
+                     if (!isLevelPath(path))
+                         seen.output.push_back(L"keyPath " + path);
+                     if (report != L"previous error" &&
+                         report.rfind(L"Failure accessing registry key:\r\n" + path + L"\r\n\r\n ", 0) != 0)
+                         seen.output.push_back(L"errorText " + report);
+                 }
+                 expectReleased(settings, seen);
+                 return seen;
+             },
+         .keepsLastError = true,
+         .onProductKey = true},
+        {.name = "SettingDataQexal::writeMemoryMappedFileHasBeenOpened",
+         .run =
+             [&](readWriteSettings&) {
+                 observedSettings<SettingDataQexal> settings;
+                 settings.memoryMappedFileHasBeenOpened = 0x1234;
+                 outcome seen{armed([&] { return settings.writeMemoryMappedFileHasBeenOpened(logPath, 1, 0); }), {}};
+                 expectReleased(settings, seen);
+                 return seen;
+             },
+         .keepsLastError = true,
+         .onProductKey = true},
+        {.name = "SettingDataQexal::readMemoryMappedFileHasBeenOpened",
+         .dwords = {{L"memoryMappedFileHasBeenOpened", 5}},
+         .run =
+             [&](readWriteSettings&) {
+                 observedSettings<SettingDataQexal> settings;
+                 settings.memoryMappedFileHasBeenOpened = -7;
+                 outcome seen{armed([&] { return settings.readMemoryMappedFileHasBeenOpened(logPath); }), {}};
+                 seen.output.push_back(std::to_wstring(settings.memoryMappedFileHasBeenOpened));
+                 expectReleased(settings, seen);
+                 return seen;
+             },
+         .keepsOutput = true,
+         .keepsLastError = true,
+         .onProductKey = true,
+         .before = {L"-7"}},
+        {.name = "SettingDataKorvane::readMemoryMappedFileHasBeenOpened",
+         .dwords = {{L"memoryMappedFileHasBeenOpenedFunctions", 6}},
+         .run =
+             [&](readWriteSettings&) {
+                 observedSettings<SettingDataKorvane> settings;
+                 settings.memoryMappedFileHasBeenOpenedFunctions = -7;
+                 outcome seen{armed([&] { return settings.readMemoryMappedFileHasBeenOpened(logPath); }), {}};
+                 seen.output.push_back(std::to_wstring(settings.memoryMappedFileHasBeenOpenedFunctions));
+                 expectReleased(settings, seen);
+                 return seen;
+             },
+         .keepsOutput = true,
+         .keepsLastError = true,
+         .onProductKey = true,
+         .before = {L"-7"}},
+        {.name = "MemoryData::loadProfilerTracingSettings",
+         .texts = {{L"phiBreakpointLogFile", L"C:\\break.log"}},
+         .dwords = storedTracing,
+         .run =
+             [&](readWriteSettings&) {
+                 observedSettings<MemoryData> settings;
+                 settings.profilerHookDebugData = objectRecord;
+                 _profilerHookDebugData out = callerRecord;
+                 outcome seen{armed([&] { return settings.loadProfilerTracingSettings(out); }), tracingItems(out)};
+                 expectReleased(settings, seen);
+                 return seen;
+             },
+         .keepsOutput = true,
+         .onProductKey = true,
+         .before = tracingItems(callerRecord),
+         // An unreadable value: an empty text, the object's integer.
+         .fallback = tracingItems(tracingRecord(L"", 100))},
+    };
+    for (const operation& op : operations)
+        check(op);
+}
+
+// A filter test has no failure result: a name that cannot be widened or
+// composed (out of memory) is matched as the empty name, and the verdict can
+// be the opposite of the true one. Kept to show it until the tests get a way
+// to answer such a case.
+TEST_F(storeFaults, DISABLED_filterVerdictsWhenANameCannotBeHeld)
+{
+    const operation filters[] = {
+        {.name = "MemoryData::isFileNameClassMethodFiltered, narrow names",
+         .run =
+             [](readWriteSettings&) {
+                 MemoryData filters;
+                 EXPECT_EQ(1, filters.classMethodFilters.add(L"Shape::*"));
+                 return verdict(
+                     armed([&] { return filters.isFileNameClassMethodFiltered("a.cpp", 0, "Shape", "Draw", 0); }));
+             },
+         .alwaysOne = true},
+        {.name = "MemoryData::isFileNameClassMethodFiltered, a narrow file name",
+         .run =
+             [](readWriteSettings&) {
+                 MemoryData filters;
+                 filters.fileNameFilterMode = 1;
+                 EXPECT_EQ(1, filters.fileNameFilters.add(L"*.CPP"));
+                 return verdict(
+                     armed([&] { return filters.isFileNameClassMethodFiltered("main.cpp", 0, "S", "D", 0); }));
+             },
+         .alwaysOne = true},
+        {.name = "MemoryData::isFileNameClassMethodFiltered, a long wide name",
+         .run =
+             [](readWriteSettings&) {
+                 MemoryData filters;
+                 EXPECT_EQ(1, filters.classMethodFilters.add(L"Shape::*"));
+                 const std::wstring method(200, L'm'); // beyond the name's room on the stack
+                 return verdict(armed([&] {
+                     return filters.isFileNameClassMethodFiltered(L"a.cpp", 0, L"Shape", method.c_str(), 0);
+                 }));
+             },
+         .alwaysOne = true},
+        {.name = "MemoryData::isLineTimingClassMethodFiltered, narrow names",
+         .run =
+             [](readWriteSettings&) {
+                 MemoryData filters;
+                 EXPECT_EQ(1, filters.lineTimingFilters.add(L"*::Draw"));
+                 return verdict(armed([&] { return filters.isLineTimingClassMethodFiltered("Shape", "Draw", 0); }));
+             },
+         .alwaysOne = true},
+    };
+    for (const operation& op : filters)
+        check(op);
+}
+
+// Refused writes with the failure log on: reports keep the caller's last
+// error whatever fails inside them, and leave the log's lock free.
+TEST_F(storeFaults, failedReportsKeepTheLastError)
+{
+    const std::wstring logPath = failureLogFolder::file(L"faults.log");
+    const wchar_t* const path = logPath.c_str();
+    const uniqueRegistryKey readOnly = scratch.reopen(KEY_READ);
+    readWriteSettingsToRegistry denied(readOnly.get());
+    const operation reports[] = {
+        {.name = "writeStubStringA, reported",
+         .run =
+             [&](readWriteSettings&) {
+                 const stubString value(L"v");
+                 return outcome{armed([&] { return denied.writeStubStringA(path, "narrow", value); }), {}};
+             },
+         .keepsLastError = true},
+        {.name = "writeInt, reported",
+         .run = [&](readWriteSettings&) { return outcome{armed([&] { return denied.writeInt(path, L"wide", 1); }), {}}; },
+         .keepsLastError = true},
+    };
+    for (const operation& op : reports)
+        check(op);
+
+    // Another thread's report finishes: no round left the lock held.
+    const uniqueKernelHandle other(CreateThread(
+        nullptr, 0,
+        [](void* logFile) -> DWORD {
+            logFile::writeToLogFile(static_cast<const wchar_t*>(logFile), "");
+            return 0;
+        },
+        const_cast<wchar_t*>(path), 0, nullptr));
+    ASSERT_TRUE(other);
+    EXPECT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), WaitForSingleObject(other.get(), 10000));
+}
+} // namespace
