@@ -426,12 +426,6 @@ bool isLevelPath(const std::wstring& path)
     return false;
 }
 
-// A filter test's verdict, for a narrow name whose widening may fail.
-outcome verdict(int filtered)
-{
-    return {1, {filtered != 0 ? L"filtered" : L"not filtered"}};
-}
-
 TEST_F(storeFaults, noFaultGivesWrongData)
 {
     const std::vector<std::string> listBounds = {"RegQueryInfoKeyW", "RegEnumValueW"};
@@ -654,56 +648,6 @@ TEST_F(storeFaults, noFaultGivesWrongData)
          .fallback = tracingItems(tracingRecord(L"", 100))},
     };
     for (const operation& op : operations)
-        check(op);
-}
-
-// A filter test has no failure result: a name that cannot be widened or
-// composed (out of memory) is matched as the empty name, and the verdict can
-// be the opposite of the true one. Kept to show it until the tests get a way
-// to answer such a case.
-TEST_F(storeFaults, DISABLED_filterVerdictsWhenANameCannotBeHeld)
-{
-    const operation filters[] = {
-        {.name = "MemoryData::isFileNameClassMethodFiltered, narrow names",
-         .run =
-             [](readWriteSettings&) {
-                 MemoryData filters;
-                 EXPECT_EQ(1, filters.classMethodFilters.add(L"Shape::*"));
-                 return verdict(
-                     armed([&] { return filters.isFileNameClassMethodFiltered("a.cpp", 0, "Shape", "Draw", 0); }));
-             },
-         .alwaysOne = true},
-        {.name = "MemoryData::isFileNameClassMethodFiltered, a narrow file name",
-         .run =
-             [](readWriteSettings&) {
-                 MemoryData filters;
-                 filters.fileNameFilterMode = 1;
-                 EXPECT_EQ(1, filters.fileNameFilters.add(L"*.CPP"));
-                 return verdict(
-                     armed([&] { return filters.isFileNameClassMethodFiltered("main.cpp", 0, "S", "D", 0); }));
-             },
-         .alwaysOne = true},
-        {.name = "MemoryData::isFileNameClassMethodFiltered, a long wide name",
-         .run =
-             [](readWriteSettings&) {
-                 MemoryData filters;
-                 EXPECT_EQ(1, filters.classMethodFilters.add(L"Shape::*"));
-                 const std::wstring method(200, L'm'); // beyond the name's room on the stack
-                 return verdict(armed([&] {
-                     return filters.isFileNameClassMethodFiltered(L"a.cpp", 0, L"Shape", method.c_str(), 0);
-                 }));
-             },
-         .alwaysOne = true},
-        {.name = "MemoryData::isLineTimingClassMethodFiltered, narrow names",
-         .run =
-             [](readWriteSettings&) {
-                 MemoryData filters;
-                 EXPECT_EQ(1, filters.lineTimingFilters.add(L"*::Draw"));
-                 return verdict(armed([&] { return filters.isLineTimingClassMethodFiltered("Shape", "Draw", 0); }));
-             },
-         .alwaysOne = true},
-    };
-    for (const operation& op : filters)
         check(op);
 }
 
