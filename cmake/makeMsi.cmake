@@ -43,6 +43,11 @@ function(sign file)
   file(RENAME ${file}.signed ${file})
 endfunction()
 
+# wixl runs in the staged tree: paths given relative to here must not move.
+foreach(path IN ITEMS STAGE_DIR OUTPUT WXS)
+  get_filename_component(${path} "${${path}}" ABSOLUTE)
+endforeach()
+
 if(BUILD_DIR)
   file(REMOVE_RECURSE ${STAGE_DIR})
   execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${STAGE_DIR}
