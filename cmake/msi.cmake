@@ -1,11 +1,12 @@
 # The per-user Windows Installer package, korvanex-<version>-x64.msi, built
 # by `cmake --build build --target msi` with wixl from installer/korvanex.wxs
-# over a fresh `cmake --install` of the build tree (build/msi/stage).
+# over a fresh `cmake --install` of the build tree (build/msi/<name>).
 # Windows Installer compares three version fields, so the package takes the
 # first three of the project's.
 set(KORVANEX_MSI_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
 set(KORVANEX_MSI_FILE ${CMAKE_BINARY_DIR}/korvanex-${KORVANEX_MSI_VERSION}-x64.msi)
-set(KORVANEX_MSI_STAGE ${CMAKE_BINARY_DIR}/msi/stage)
+# Named as the release ZIP's top folder, which is made from it.
+set(KORVANEX_MSI_STAGE ${CMAKE_BINARY_DIR}/msi/korvanex-${PROJECT_VERSION}-x64)
 set(KORVANEX_WXS ${PROJECT_SOURCE_DIR}/installer/korvanex.wxs)
 
 find_program(KORVANEX_WIXL wixl)
@@ -29,3 +30,10 @@ add_custom_target(msi
   VERBATIM)
 # What cmake --install copies.
 add_dependencies(msi korGUILogController korSharedSettings korSharedSettingsMicrosoftImportLibrary)
+
+# build/release: the MSI, a ZIP of the same files and SHA256SUMS.
+add_custom_target(release
+  COMMAND ${CMAKE_COMMAND} -DSTAGE_DIR=${KORVANEX_MSI_STAGE} -DMSI=${KORVANEX_MSI_FILE}
+    -DRELEASE_DIR=${CMAKE_BINARY_DIR}/release -P ${PROJECT_SOURCE_DIR}/cmake/release.cmake
+  VERBATIM)
+add_dependencies(release msi)
