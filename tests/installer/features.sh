@@ -6,6 +6,13 @@ source "$(dirname "$0")/installerSession.sh"
 build_dir=$1 msi=$2
 installer_session "$3" "$@"
 
+# Per-user and without elevation: no ALLUSERS, and the summary's word count
+# says that elevated privileges are not required (8).
+properties=$(msiinfo export "$msi" Property)
+[[ "$properties" != *$'\n'ALLUSERS$'\t'* ]] || fail "the package sets ALLUSERS"
+word_count=$(msiinfo suminfo "$msi" | sed -n 's/^Source: \([0-9]*\).*/\1/p')
+[ $((word_count & 8)) = 8 ] || fail "the package asks for elevation (word count '$word_count')"
+
 stage="$scratch_dir/stage"
 cmake --install "$build_dir" --prefix "$stage" >/dev/null
 program_only="bin/korGUILogController.exe"

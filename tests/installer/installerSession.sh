@@ -73,7 +73,7 @@ expect_msiexec() {
   shift
   run_msiexec "$@"
   if [ "$msiexec_status" != "$expected" ]; then
-    [ -f "$msiexec_log" ] && msiexec_log_text | grep -a -i -B2 -A2 'error\|return value 3' | tail -n 40 >&2
+    [ -f "$msiexec_log" ] && msiexec_log_text | grep -a -i -B2 -A2 'error\|return value 3' | tail -n 40 >&2 || true
     fail "msiexec $* ended with '$msiexec_status', expected $expected"
   fi
 }

@@ -45,7 +45,7 @@ product_icon=$(wine_run reg query 'HKCU\Software\Microsoft\Installer\Products' /
 
 # The Start menu shortcut names the installed program and starts it.
 [ -f "$shortcut" ] || fail "no Start menu shortcut"
-tr -d '\0' <"$shortcut" | grep -aq 'Programs\\OstraVell\\Korvanex64\\bin\\korGUILogController.exe' ||
+tr -d '\0' <"$shortcut" | grep -ac 'Programs\\OstraVell\\Korvanex64\\bin\\korGUILogController.exe' >/dev/null ||
   fail "the shortcut does not name the installed program"
 wine_run start /unix "$shortcut" >/dev/null
 dialog_window() {
@@ -59,9 +59,9 @@ until_true 30 eval '! dialog_window' || fail "the dialog did not close"
 # condition's text, which Wine shows with a user interface but does not log.
 run_msiexec /i "$(windows_path "$old_msi")"
 [ "$msiexec_status" = 1603 ] || fail "the downgrade ended with '$msiexec_status', expected 1603"
-msiexec_log_text | grep -q '^Property(S): WIX_DOWNGRADE_DETECTED = {' || fail "the downgrade was not detected"
+msiexec_log_text | grep -c '^Property(S): WIX_DOWNGRADE_DETECTED = {' >/dev/null || fail "the downgrade was not detected"
 msiinfo export "$old_msi" LaunchCondition | tr -d '\r' |
-  grep -qx $'NOT WIX_DOWNGRADE_DETECTED\tA newer version of the Korvane x64 log controller is already installed.*' ||
+  grep -cx $'NOT WIX_DOWNGRADE_DETECTED\tA newer version of the Korvane x64 log controller is already installed.*' >/dev/null ||
   fail "a refused downgrade gives no reason"
 expect_one_uninstall_entry 1.0.0
 diff -r "$packaged" "$install_dir" >&2 || fail "the refused downgrade changed the installed files"

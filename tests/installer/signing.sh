@@ -54,7 +54,7 @@ done
 changed_copy packaged/Programs/OstraVell/Korvanex64/bin/korGUILogController.exe 5000
 ! verifies signer.pem packaged/Programs/OstraVell/Korvanex64/bin/korGUILogController.exe.changed ||
   fail "a changed program still verifies"
-cabinet=$(grep -obUa MSCF signed.msi | head -n1 | cut -d: -f1)
+cabinet=$(grep -obUa -m1 MSCF signed.msi | head -n1 | cut -d: -f1)
 [ -n "$cabinet" ] || fail "no cabinet in the MSI"
 changed_copy signed.msi $((cabinet + 200))
 ! verifies signer.pem signed.msi.changed || fail "a changed MSI still verifies"
