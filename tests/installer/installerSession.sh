@@ -26,9 +26,14 @@ installer_session() {
   scratch_dir=$scratch
   # No Linux menu entries for the shortcuts the installer makes.
   export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-};winemenubuilder.exe=d"
-  local_app_data=$(unix_path "$(wine_expand '%LOCALAPPDATA%')")
+  # One Wine process each for both folders: every start costs a little.
+  local folders
+  mapfile -t folders < <(wine_run cmd /c 'echo %LOCALAPPDATA%&echo %APPDATA%')
+  local_app_data_windows=${folders[0]}
+  mapfile -t folders < <(wine_run winepath -u "${folders[@]}")
+  local_app_data=${folders[0]}
   install_dir="$local_app_data/Programs/OstraVell/Korvanex64"
-  shortcut="$(unix_path "$(wine_expand '%APPDATA%')")/Microsoft/Windows/Start Menu/Programs/$product_name.lnk"
+  shortcut="${folders[1]}/Microsoft/Windows/Start Menu/Programs/$product_name.lnk"
 }
 
 fail() {
@@ -38,10 +43,6 @@ fail() {
 
 wine_run() {
   "$WINE64" "$@" </dev/null 2>/dev/null | tr -d '\r'
-}
-
-wine_expand() {
-  wine_run cmd /c echo "$1"
 }
 
 windows_path() {
@@ -101,11 +102,13 @@ uninstall_entries() {
 }
 
 expect_one_uninstall_entry() {
-  local version=$1 entries
+  local version=$1 entries values
   entries=$(uninstall_entries)
   [ "$(printf '%s' "$entries" | grep -c .)" = 1 ] || fail "expected one uninstall entry, found: ${entries:-none}"
-  [ "$(registry_value "$entries" DisplayVersion)" = "$version" ] || fail "uninstall entry version is not $version"
-  [ "$(registry_value "$entries" Publisher)" = "OstraVell" ] || fail "uninstall entry has no publisher"
+  values="$(wine_run reg query "$entries")"$'\n'
+  [[ "$values" =~ DisplayVersion[[:space:]]+REG_SZ[[:space:]]+$version$'\n' ]] ||
+    fail "the uninstall entry's version is not $version: $values"
+  [[ "$values" =~ Publisher[[:space:]]+REG_SZ[[:space:]]+OstraVell$'\n' ]] || fail "the uninstall entry has no publisher"
 }
 
 # until_true SECONDS COMMAND...: polls COMMAND until it succeeds or time runs out.

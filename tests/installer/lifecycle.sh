@@ -34,7 +34,7 @@ expect_one_uninstall_entry 1.0.0
 diff -r "$packaged" "$install_dir" >&2 || fail "the upgraded folder does not hold the package's files"
 cmp -s "$stage/include/shared/sharedSettings.h" "$install_dir/include/shared/sharedSettings.h" ||
   fail "the upgrade kept the older version's header"
-[ "$(registry_value "$installer_key" InstallFolder)" = "$(wine_expand '%LOCALAPPDATA%')\\Programs\\OstraVell\\Korvanex64\\" ] ||
+[ "$(registry_value "$installer_key" InstallFolder)" = "$local_app_data_windows\\Programs\\OstraVell\\Korvanex64\\" ] ||
   fail "the install folder is not remembered in the installer's key"
 
 # Add/Remove Programs shows the product's icon, kept by the installer.
