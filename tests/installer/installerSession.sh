@@ -131,8 +131,9 @@ files_below() {
 }
 
 # make_package STAGE VERSION OUTPUT: the MSI of an installed tree, built as
-# the msi target builds it.
+# the msi target builds it (signed too when the environment asks for it).
 make_package() {
   cmake -DSTAGE_DIR="$1" -DVERSION="$2" -DOUTPUT="$3" -DWXS="$source_dir/installer/korvanex.wxs" \
-    -DWIXL="$(command -v wixl)" -P "$source_dir/cmake/makeMsi.cmake"
+    -DWIXL="$(command -v wixl)" -DOSSLSIGNCODE="$(command -v osslsigncode || true)" \
+    -P "$source_dir/cmake/makeMsi.cmake"
 }
