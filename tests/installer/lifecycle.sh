@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# lifecycle.sh BUILD_DIR MSI SCRATCH_DIR
+# lifecycle.sh BUILD_DIR MSI SCRATCH_DIR VERSION
 # The installer's life for a user: an older version installed, upgraded to
-# MSI (files, shortcut, uninstall entry, the program started from its
+# MSI of VERSION (files, shortcut, uninstall entry, the program started from its
 # shortcut), a downgrade refused, the uninstall, and the user's settings kept.
 source "$(dirname "$0")/installerSession.sh"
-build_dir=$1 msi=$2
+build_dir=$1 msi=$2 version=$4
 installer_session "$3" "$@"
 
 # A setting of the user's, which no install or uninstall may touch.
@@ -29,7 +29,7 @@ expect_one_uninstall_entry 0.9.0
 # The upgrade leaves the new files only. Features are named: Windows carries
 # the installed ones over (MigrateFeatureStates), Wine installs the defaults.
 expect_msiexec 0 /i "$(windows_path "$msi")" ADDLOCAL=ALL
-expect_one_uninstall_entry 1.0.0
+expect_one_uninstall_entry "$version"
 [ "$(files_below "$stage")" = "$(files_below "$install_dir")" ] || fail "the installed tree is not cmake --install's"
 diff -r "$packaged" "$install_dir" >&2 || fail "the upgraded folder does not hold the package's files"
 cmp -s "$stage/include/shared/sharedSettings.h" "$install_dir/include/shared/sharedSettings.h" ||
@@ -63,7 +63,7 @@ msiexec_log_text | grep -c '^Property(S): WIX_DOWNGRADE_DETECTED = {' >/dev/null
 msiinfo export "$old_msi" LaunchCondition | tr -d '\r' |
   grep -cx $'NOT WIX_DOWNGRADE_DETECTED\tA newer version of the Korvane x64 log controller is already installed.*' >/dev/null ||
   fail "a refused downgrade gives no reason"
-expect_one_uninstall_entry 1.0.0
+expect_one_uninstall_entry "$version"
 diff -r "$packaged" "$install_dir" >&2 || fail "the refused downgrade changed the installed files"
 
 # Uninstall removes what the installer made and nothing else.
