@@ -78,9 +78,13 @@ if(SIGN_CERT)
 endif()
 
 # wixl reports unsupported attributes as warnings and exits 0: any word from
-# it fails the build. It takes relative Source paths only, from its working folder.
+# it fails the build. It takes relative source paths only, from its working
+# folder; files of the source tree are reached through ProjectDir.
 file(REMOVE ${OUTPUT})
-execute_process(COMMAND ${WIXL} --arch x64 --define Version=${VERSION} --output ${OUTPUT} ${WXS}
+get_filename_component(projectDir ${CMAKE_CURRENT_LIST_DIR} DIRECTORY)
+file(RELATIVE_PATH projectDir ${STAGE_DIR} ${projectDir})
+execute_process(COMMAND ${WIXL} --arch x64 --define Version=${VERSION} --define ProjectDir=${projectDir}
+  --output ${OUTPUT} ${WXS}
   WORKING_DIRECTORY ${STAGE_DIR}
   RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
 if(NOT result EQUAL 0 OR NOT output STREQUAL "")

@@ -40,7 +40,7 @@ cmp -s "$stage/include/shared/sharedSettings.h" "$install_dir/include/shared/sha
 # Add/Remove Programs shows the product's icon, kept by the installer.
 product_icon=$(wine_run reg query 'HKCU\Software\Microsoft\Installer\Products' /s |
   sed -n 's/^[ \t]*ProductIcon[ \t]*REG_SZ[ \t]*//p')
-[[ "$product_icon" == *'\korGUILogController.exe' ]] || fail "no product icon: '$product_icon'"
+[[ "$product_icon" == *'\korGUILogController.ico' ]] || fail "no product icon: '$product_icon'"
 [ -f "$(unix_path "$product_icon")" ] || fail "the product icon $product_icon is missing"
 
 # The Start menu shortcut names the installed program and starts it.
