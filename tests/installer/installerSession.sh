@@ -20,8 +20,11 @@ installer_session() {
   if [ -z "${KORVANEX_INSTALLER_SESSION:-}" ]; then
     rm -rf "$scratch"
     mkdir -p "$scratch"
-    KORVANEX_INSTALLER_SESSION=1 exec "$source_dir/scripts/with-wine.sh" --virtual-display "$scratch" \
+    KORVANEX_INSTALLER_SESSION=1 "$source_dir/scripts/with-wine.sh" --virtual-display "$scratch" \
       bash ${KORVANEX_INSTALLER_TRACE:+-x} "$0" "$@"
+    # A prefix takes hundreds of megabytes: kept only to look into a failure.
+    rm -rf "$scratch/wineprefix"
+    exit 0
   fi
   scratch_dir=$scratch
   # No Linux menu entries for the shortcuts the installer makes.
