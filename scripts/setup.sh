@@ -9,6 +9,7 @@ packages=(
   googletest cmake ninja-build
   imagemagick xdotool
   clang lld llvm
+  wixl msitools osslsigncode openssl
 )
 
 missing=()
