@@ -3,8 +3,8 @@
 #include "settings/failureLog.h"
 #include "settings/productKeyPath.h"
 #include "settings/productKeySession.h"
+#include "settings/systemMessage.h"
 #include "support/stubString.h"
-#include "support/uniqueHandle.h"
 
 #include <cstddef>
 #include <iterator>
@@ -33,13 +33,9 @@ void composeErrorText(stubString& errorText, const stubString& path, DWORD code)
     errorText = L"Failure accessing registry key:\r\n";
     errorText += path;
     errorText += L"\r\n\r\n ";
-    wchar_t* systemText = nullptr;
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER,
-                       nullptr, code, 0x400, reinterpret_cast<wchar_t*>(&systemText), 0, nullptr);
-    const uniqueLocalMemory systemBuffer(systemText);
-    if (length != 0 && systemText != nullptr)
-        errorText += systemText;
+    const systemMessage<wchar_t> systemText(code);
+    if (systemText.text() != nullptr)
+        errorText += systemText.text();
     errorText.TrimRight();
 }
 } // namespace
