@@ -55,6 +55,8 @@ private:
     uniqueRegistryKey makerKey;
     uniqueRegistryKey softwareKey;
     int timerId = 0;
+    // The default path is still to be worked out (see onInitDialog).
+    bool defaultPathPending = false;
     shellViewer viewer;
 
     static const dialogMessageEntry<CqxGUILogControllerDlg> messageMap[10];
