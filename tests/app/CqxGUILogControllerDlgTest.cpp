@@ -318,13 +318,11 @@ TEST_F(logControllerDialogTest, deleteRemovesTheFileWithoutAsking)
 class markedFileType
 {
 public:
-    static constexpr const wchar_t* extension = L".korvanexViewTest";
-
     markedFileType()
     {
         add(HKEY_CURRENT_USER, L"Software\\Classes\\");
         uniqueRegistryKey visible;
-        inClassesRoot = RegOpenKeyExW(HKEY_CLASSES_ROOT, extension, 0, KEY_READ, visible.put()) != ERROR_SUCCESS;
+        inClassesRoot = RegOpenKeyExW(HKEY_CLASSES_ROOT, L".korvanexViewTest", 0, KEY_READ, visible.put()) != ERROR_SUCCESS;
         if (inClassesRoot)
             add(HKEY_CLASSES_ROOT, L"");
     }
@@ -346,66 +344,31 @@ public:
     }
 
 private:
-    static constexpr const wchar_t* typeName = L"korvanexViewTest.file";
-
     static void add(HKEY root, const std::wstring& prefix)
     {
         const std::wstring command = L"\"" + windowsPathOf(KORVANEX_VIEW_MARKER_PATH) + L"\" \"%1\"";
-        for (const auto& [key, value] : {std::pair{prefix + extension, std::wstring(typeName)},
-                                         std::pair{prefix + typeName + L"\\shell\\open\\command", command}})
-            ASSERT_EQ(ERROR_SUCCESS,
-                      RegSetKeyValueW(root, key.c_str(), nullptr, REG_SZ, value.c_str(),
-                                      static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))));
+        for (const auto& [key, value] : {std::pair{prefix + L".korvanexViewTest", std::wstring(L"korvanexViewTest.file")},
+                                         std::pair{prefix + L"korvanexViewTest.file\\shell\\open\\command", command}})
+            ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(root, key.c_str(), nullptr, REG_SZ, value.c_str(),
+                                                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))));
     }
+
     static void remove(HKEY root, const std::wstring& prefix)
     {
-        for (const std::wstring& key : {prefix + extension, prefix + typeName}) {
-            RegDeleteTreeW(root, key.c_str());
-            RegDeleteKeyW(root, key.c_str());
+        for (const wchar_t* key : {L".korvanexViewTest", L"korvanexViewTest.file"}) {
+            RegDeleteTreeW(root, (prefix + key).c_str());
+            RegDeleteKeyW(root, (prefix + key).c_str());
         }
     }
 
     bool inClassesRoot = false;
 };
 
-TEST_F(logControllerDialogTest, viewHandsAnExistingFileToTheShellAndBeepsOtherwise)
+// Counts the COM initialisations and releases of the thread it is registered on.
+struct apartmentSpy : IInitializeSpy
 {
-    productKeyFixture::create();
-    const markedFileType type;
-    scratchFolder folder;
-    const std::wstring logPath = folder.file(L"viewed.korvanexViewTest");
-    ASSERT_NO_FATAL_FAILURE(open());
-
-    // A missing name: only the beep, so no viewer and no window.
-    uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, logPath);
-    uiWait::click(dialog, IDC_VIEW);
-    roundTrip(dialog);
-    EXPECT_EQ(nullptr, uiWait::findThreadWindow(runner->threadId(), L"#32770", nullptr, dialog));
-    EXPECT_EQ(logPath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-    EXPECT_EQ(L"", markedFileType::viewed(folder));
-
-    // An existing file goes to the viewer registered for its type.
-    scratchFolder::writeAll(logPath, "log line\r\n");
-    uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, logPath);
-    uiWait::clickPosted(dialog, IDC_VIEW);
-    EXPECT_TRUE(uiWait::until([&] { return !markedFileType::viewed(folder).empty(); })) << "no viewer was started";
-    EXPECT_EQ(logPath, markedFileType::viewed(folder));
-    EXPECT_FALSE(runner->hasEnded());
-}
-
-// Sees every COM initialisation and release of the thread it is registered on.
-class apartmentSpy : public IInitializeSpy
-{
-public:
     apartmentSpy() { EXPECT_EQ(S_OK, CoRegisterInitializeSpy(this, &cookie)); }
     ~apartmentSpy() { CoRevokeInitializeSpy(cookie); }
-    apartmentSpy(const apartmentSpy&) = delete;
-    apartmentSpy& operator=(const apartmentSpy&) = delete;
-
-    bool initialized = false; // whether CoInitializeEx was called at all
-    DWORD firstFlags = 0;     // the flags of the first call
-    int entered = 0;          // initialisations that succeeded
-    int left = 0;             // CoUninitialize calls
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override
     {
@@ -417,9 +380,8 @@ public:
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE PreInitialize(DWORD flags, DWORD) override
     {
-        if (!initialized)
+        if (calls++ == 0)
             firstFlags = flags;
-        initialized = true;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE PostInitialize(HRESULT result, DWORD, DWORD) override
@@ -427,64 +389,65 @@ public:
         entered += SUCCEEDED(result) ? 1 : 0;
         return result;
     }
-    HRESULT STDMETHODCALLTYPE PreUninitialize(DWORD) override
-    {
-        ++left;
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE PreUninitialize(DWORD) override { return ++left, S_OK; }
     HRESULT STDMETHODCALLTYPE PostUninitialize(DWORD) override { return S_OK; }
 
-private:
     ULARGE_INTEGER cookie{};
+    int calls = 0;        // CoInitializeEx calls
+    DWORD firstFlags = 0; // and the flags of the first
+    int entered = 0;      // those that succeeded
+    int left = 0;         // CoUninitialize calls
 };
 
-// The shell asks its callers for a single-threaded apartment. View enters
-// one on a thread without COM, leaves a thread that is in another apartment
-// as it was, and undoes only what it did.
-TEST_F(logControllerDialogTest, viewRunsTheShellInsideASingleThreadedApartment)
+// View hands an existing file to the viewer of its type, inside the
+// single-threaded apartment the shell asks of its callers: entered on a
+// thread without COM, not forced on a thread in another apartment, and
+// undone as far as it was done. A missing file only beeps.
+TEST_F(logControllerDialogTest, viewHandsAnExistingFileToTheShellAndBeepsOtherwise)
 {
     productKeyFixture::create();
     const markedFileType type;
     scratchFolder folder;
     const std::wstring logPath = folder.file(L"viewed.korvanexViewTest");
-    scratchFolder::writeAll(logPath, "x");
     ASSERT_NO_FATAL_FAILURE(open());
-    uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, logPath);
 
-    for (const bool alreadyMultithreaded : {false, true}) {
-        SCOPED_TRACE(alreadyMultithreaded ? "thread in the multithreaded apartment" : "thread without COM");
+    uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, logPath);
+    uiWait::click(dialog, IDC_VIEW);
+    roundTrip(dialog);
+    EXPECT_EQ(nullptr, uiWait::findThreadWindow(runner->threadId(), L"#32770", nullptr, dialog));
+    EXPECT_EQ(L"", markedFileType::viewed(folder));
+
+    scratchFolder::writeAll(logPath, "log line\r\n");
+    uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, logPath);
+    uiWait::clickPosted(dialog, IDC_VIEW);
+    EXPECT_TRUE(uiWait::until([&] { return !markedFileType::viewed(folder).empty(); })) << "no viewer was started";
+    EXPECT_EQ(logPath, markedFileType::viewed(folder));
+    EXPECT_FALSE(runner->hasEnded());
+
+    // The handler on threads of the test's own, whose COM state it sets; it
+    // reads the edit box by message from the dialog's thread.
+    for (const bool multithreaded : {false, true}) {
+        SCOPED_TRACE(multithreaded ? "thread in the multithreaded apartment" : "thread without COM");
         DeleteFileW(folder.file(L"viewMarker.txt").c_str());
-        bool initialized = false;
-        DWORD flags = 0;
-        int entered = -1;
-        int left = -1;
-        HRESULT apartmentAfter = S_OK;
-        // A thread of its own, whose COM state is the test's; the handler
-        // reads the edit box by message from the dialog's thread.
         std::thread([&] {
-            if (alreadyMultithreaded) {
+            if (multithreaded) {
                 EXPECT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
             }
             {
                 apartmentSpy spy;
                 runner->dialog().viewLogFile();
-                initialized = spy.initialized;
-                flags = spy.firstFlags;
-                entered = spy.entered;
-                left = spy.left;
+                EXPECT_LE(1, spy.calls);
+                EXPECT_EQ(static_cast<DWORD>(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE), spy.firstFlags);
+                EXPECT_EQ(spy.entered, spy.left) << "every apartment entered is left again";
             }
-            APTTYPE type{};
+            APTTYPE apartment{};
             APTTYPEQUALIFIER qualifier{};
-            apartmentAfter = CoGetApartmentType(&type, &qualifier);
-            if (alreadyMultithreaded) {
-                EXPECT_EQ(APTTYPE_MTA, type);
+            EXPECT_EQ(multithreaded ? S_OK : CO_E_NOTINITIALIZED, CoGetApartmentType(&apartment, &qualifier));
+            if (multithreaded) {
+                EXPECT_EQ(APTTYPE_MTA, apartment);
                 CoUninitialize();
             }
         }).join();
-        EXPECT_TRUE(initialized);
-        EXPECT_EQ(static_cast<DWORD>(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE), flags);
-        EXPECT_EQ(entered, left) << "every apartment entered is left again";
-        EXPECT_EQ(alreadyMultithreaded ? S_OK : CO_E_NOTINITIALIZED, apartmentAfter);
         EXPECT_TRUE(uiWait::until([&] { return !markedFileType::viewed(folder).empty(); }));
     }
 }

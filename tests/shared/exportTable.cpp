@@ -12,63 +12,46 @@
 
 namespace
 {
-// A PE32+ file mapped as an image, nothing run or resolved, so every address
-// is the base plus its RVA.
-class mappedImage
+// The file mapped as an image, nothing run or resolved, so every address is
+// the base plus its RVA; the base stays null (failure set) unless the image is
+// PE32+ and has the directory, whose RVA is then in directory.
+struct mappedImage
 {
-public:
-    mappedImage(const std::wstring& path, std::string& failure)
+    mappedImage(const std::wstring& path, int index, std::string& failure)
         : module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE))
     {
-        if (!module) {
-            failure = "cannot map the file as an image";
-            return;
-        }
         // A resource mapping's handle carries flags in its low bits.
-        base = reinterpret_cast<const unsigned char*>(reinterpret_cast<ULONG_PTR>(module.get()) & ~ULONG_PTR{3});
-        const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS64*>(
-            base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
-        if (nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC) {
+        const auto* image = reinterpret_cast<const unsigned char*>(reinterpret_cast<ULONG_PTR>(module.get()) & ~3ull);
+        const auto* nt = module ? reinterpret_cast<const IMAGE_NT_HEADERS64*>(
+                                      image + reinterpret_cast<const IMAGE_DOS_HEADER*>(image)->e_lfanew)
+                                : nullptr;
+        if (nt == nullptr)
+            failure = "cannot map the file as an image";
+        else if (nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC)
             failure = "not a PE32+ image";
-            base = nullptr;
-            return;
-        }
-        headers = nt;
-    }
-
-    // The start of a data directory; null (with failure set) when there is none.
-    template <typename Entry>
-    const Entry* directory(int index, std::string& failure) const
-    {
-        if (base == nullptr)
-            return nullptr;
-        const IMAGE_DATA_DIRECTORY& entry = headers->OptionalHeader.DataDirectory[index];
-        if (entry.VirtualAddress == 0 || entry.Size == 0) {
+        else if ((directory = nt->OptionalHeader.DataDirectory[index].VirtualAddress) == 0)
             failure = "no such directory";
-            return nullptr;
-        }
-        return at<Entry>(entry.VirtualAddress);
+        else
+            base = image;
     }
-
     template <typename Type>
     const Type* at(DWORD rva) const
     {
         return reinterpret_cast<const Type*>(base + rva);
     }
 
-private:
     uniqueModule module;
     const unsigned char* base = nullptr;
-    const IMAGE_NT_HEADERS64* headers = nullptr;
+    DWORD directory = 0;
 };
 } // namespace
 
 std::vector<std::string> readExportedNames(const std::wstring& path, std::string& failure)
 {
-    const mappedImage image(path, failure);
-    const auto* exports = image.directory<IMAGE_EXPORT_DIRECTORY>(IMAGE_DIRECTORY_ENTRY_EXPORT, failure);
+    const mappedImage image(path, IMAGE_DIRECTORY_ENTRY_EXPORT, failure);
     std::vector<std::string> names;
-    if (exports != nullptr) {
+    if (image.base != nullptr) {
+        const auto* exports = image.at<IMAGE_EXPORT_DIRECTORY>(image.directory);
         const auto* nameRvas = image.at<DWORD>(exports->AddressOfNames);
         for (DWORD i = 0; i < exports->NumberOfNames; ++i)
             names.emplace_back(image.at<char>(nameRvas[i]));
@@ -78,11 +61,11 @@ std::vector<std::string> readExportedNames(const std::wstring& path, std::string
 
 std::vector<std::string> readImportedModules(const std::wstring& path, std::string& failure)
 {
-    const mappedImage image(path, failure);
+    const mappedImage image(path, IMAGE_DIRECTORY_ENTRY_IMPORT, failure);
     std::vector<std::string> modules;
     // The descriptors end with an all-zero one.
-    for (const auto* import = image.directory<IMAGE_IMPORT_DESCRIPTOR>(IMAGE_DIRECTORY_ENTRY_IMPORT, failure);
-         import != nullptr && import->Name != 0; ++import)
+    for (const auto* import = image.at<IMAGE_IMPORT_DESCRIPTOR>(image.directory); image.base != nullptr && import->Name != 0;
+         ++import)
         modules.emplace_back(image.at<char>(import->Name));
     return modules;
 }

@@ -50,22 +50,17 @@ public:
 // idleness; the count comes from a snapshot, not from the code under test.
 bool untilSingleThreaded()
 {
-    const auto threadCount = [] {
+    for (const ULONGLONG end = GetTickCount64() + 60000; GetTickCount64() < end; Sleep(50)) {
         const uniqueFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
         THREADENTRY32 entry{};
         entry.dwSize = sizeof(entry);
-        int count = 0;
+        int threads = 0;
         for (BOOL more = Thread32First(snapshot.get(), &entry); more; more = Thread32Next(snapshot.get(), &entry))
-            count += entry.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
-        return count;
-    };
-    const ULONGLONG end = GetTickCount64() + 60000;
-    while (threadCount() != 1) {
-        if (GetTickCount64() > end)
-            return false;
-        Sleep(50);
+            threads += entry.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
+        if (threads == 1)
+            return true;
     }
-    return true;
+    return false;
 }
 
 // Ends the process with the exception's code rather than letting Wine start
