@@ -1,4 +1,5 @@
 #include "dialogTest.h"
+#include "profilerFolder.h"
 #include "uiWait.h"
 
 #include "app/uiLoggerSettings.h"
@@ -12,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <objbase.h>
-#include <shlobj.h>
 
 #include <initializer_list>
 #include <thread>
@@ -29,12 +29,9 @@ constexpr const wchar_t* autoMergeName = L"uiLogger::monitorAutoMerge";
 constexpr const wchar_t* allNames[] = {enabledName,      fileNameName,    writeNewFileName,
                                        launchErrorsName, receiveCommName, autoMergeName};
 
-// The default log file, spelled out from the user's application-data folder.
 std::wstring defaultLogFile()
 {
-    wchar_t appData[MAX_PATH] = {};
-    EXPECT_EQ(S_OK, SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, appData));
-    return std::wstring(appData) + L"\\Ostra Vell\\Korvane x64\\korLogUI_x64.txt";
+    return makerFolder() + L"\\Korvane x64\\korLogUI_x64.txt";
 }
 
 // Every value of the product key, raw, for comparing before and after.

@@ -1,4 +1,5 @@
 #include "dialogTest.h"
+#include "profilerFolder.h"
 #include "uiWait.h"
 
 #include "resources/resource.h"
@@ -7,8 +8,6 @@
 #include "testSupport/winePath.h"
 
 #include <gtest/gtest.h>
-
-#include <shlobj.h>
 
 #include <string>
 
@@ -78,9 +77,7 @@ TEST_F(korGUILogControllerExeTest, opensWithStoredValuesAndOkWritesThem)
     productKeyFixture::setDword(L"uiLogger::monitorAutoMerge", 9);
     // The default log file's folders, made at every start although the
     // stored path is shown (when empty: a log file may be in them).
-    wchar_t appData[MAX_PATH] = {};
-    ASSERT_EQ(S_OK, SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, appData));
-    const std::wstring maker = std::wstring(appData) + L"\\Ostra Vell";
+    const std::wstring maker = makerFolder();
     const std::wstring profiler = maker + L"\\Korvane x64";
     RemoveDirectoryW(profiler.c_str());
     RemoveDirectoryW(maker.c_str());
