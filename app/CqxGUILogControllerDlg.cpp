@@ -58,20 +58,14 @@ BOOL CqxGUILogControllerDlg::onInitDialog()
     const bool named = GetModuleFileNameW(nullptr, modulePath, MAX_PATH) != 0;
     SetWindowTextW(getSafeHwnd(), dialogCaption(named ? modulePath : fallbackProgramName));
 
-    // Read settings replace every default, so the default path is shown
-    // only when they cannot be read. It is worked out all the same, for the
-    // folders it makes, but at the first timer tick, after the dialog has
-    // painted: finding the application-data folder loads the shell.
+    setDefaultControls();
+    // Unreadable settings leave the defaults in place, without a word.
     if (openProfilerKey(0) != 0) {
         readWriteSettingsToRegistry store(productKey.get());
         readUiLoggerSettings(store);
         showSettingsInControls();
         // The store only borrows the key; it is dropped after the keys close.
         closeProfilerKeys();
-        defaultPathPending = true;
-    } else {
-        // Unreadable settings leave the defaults in place, without a word.
-        setDefaultControls();
     }
 
     startTimer();
@@ -164,10 +158,6 @@ void CqxGUILogControllerDlg::updateFileButtons()
 
 void CqxGUILogControllerDlg::onTimer(UINT_PTR)
 {
-    if (defaultPathPending) {
-        defaultPathPending = false;
-        (void)getDefaultLogFileName(); // makes the folders and fills the cache
-    }
     const CWideString name = getItemText(IDC_LOGFILE_EDIT);
     enableIfNamedFileExists(IDC_VIEW, name);
     enableIfNamedFileExists(IDC_DELETE, name);

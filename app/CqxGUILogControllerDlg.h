@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/CDialogBase.h"
 #include "app/shellViewer.h"
+#include "framework/CDialogBase.h"
 #include "framework/dialogMessageMap.h"
 #include "support/uniqueHandle.h"
 
@@ -55,8 +55,6 @@ private:
     uniqueRegistryKey makerKey;
     uniqueRegistryKey softwareKey;
     int timerId = 0;
-    // The default path is still to be worked out (see onInitDialog).
-    bool defaultPathPending = false;
     shellViewer viewer;
 
     static const dialogMessageEntry<CqxGUILogControllerDlg> messageMap[10];

@@ -1,5 +1,4 @@
 #include "dialogTest.h"
-#include "profilerFolder.h"
 #include "uiWait.h"
 
 #include "resources/resource.h"
@@ -75,20 +74,10 @@ TEST_F(korGUILogControllerExeTest, opensWithStoredValuesAndOkWritesThem)
     productKeyFixture::setDword(L"uiLogger::writeNewFile", 1);
     productKeyFixture::setDword(L"uiLogger::monitorLaunchErrorCodes", 1);
     productKeyFixture::setDword(L"uiLogger::monitorAutoMerge", 9);
-    // The default log file's folders, made at every start although the
-    // stored path is shown (when empty: a log file may be in them).
-    const std::wstring maker = makerFolder();
-    const std::wstring profiler = maker + L"\\Korvane x64";
-    RemoveDirectoryW(profiler.c_str());
-    RemoveDirectoryW(maker.c_str());
-    const bool removed = GetFileAttributesW(profiler.c_str()) == INVALID_FILE_ATTRIBUTES;
 
     runningProgram program;
     const HWND dialog = program.waitForDialog();
     ASSERT_NE(nullptr, dialog);
-    if (removed) {
-        EXPECT_TRUE(uiWait::until([&] { return GetFileAttributesW(profiler.c_str()) != INVALID_FILE_ATTRIBUTES; }));
-    }
     EXPECT_EQ(L"korGUILogController x64", uiWait::windowText(dialog));
     EXPECT_EQ(L"C:\\logs\\korLogUI_x64.txt", uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
     EXPECT_EQ((std::vector<LRESULT>{BST_CHECKED, BST_UNCHECKED, BST_CHECKED, BST_UNCHECKED}), boxStates(dialog));
