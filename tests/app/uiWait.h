@@ -20,7 +20,8 @@ void setItemText(HWND dialog, int id, const std::wstring& text);
 LRESULT checkState(HWND dialog, int id);
 bool isItemEnabled(HWND dialog, int id);
 // A click as the button reports it, BN_CLICKED to its dialog; returns when
-// the handler has run. (BM_CLICK may fail while the dialog is not active.)
+// the handler has run. (A simulated mouse click may fail while the dialog
+// is not active.)
 void click(HWND dialog, int id);
 // A click on a check box: the check goes over to the other state, as a
 // click on an automatic check box does, then the click is reported.
