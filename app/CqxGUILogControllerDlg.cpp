@@ -13,8 +13,6 @@
 #include <cstddef>
 #include <iterator>
 
-#include <shellapi.h>
-
 namespace
 {
 constexpr UINT timerPeriodMs = 100;
@@ -216,13 +214,8 @@ void CqxGUILogControllerDlg::viewLogFile()
         MessageBeep(0xFFFFFFFF);
         return;
     }
-    SHELLEXECUTEINFOW info{};
-    info.cbSize = sizeof(info);
-    info.lpVerb = L"open";
-    info.lpFile = name;
-    info.nShow = SW_SHOWNORMAL;
     // Whatever goes wrong, the shell reports it itself.
-    (void)ShellExecuteExW(&info);
+    (void)viewer.open(name);
 }
 
 void CqxGUILogControllerDlg::deleteLogFile()

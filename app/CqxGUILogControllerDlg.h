@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/shellViewer.h"
 #include "framework/CDialogBase.h"
 #include "framework/dialogMessageMap.h"
 #include "support/uniqueHandle.h"
@@ -54,6 +55,7 @@ private:
     uniqueRegistryKey makerKey;
     uniqueRegistryKey softwareKey;
     int timerId = 0;
+    shellViewer viewer;
 
     static const dialogMessageEntry<CqxGUILogControllerDlg> messageMap[10];
 };

@@ -21,9 +21,8 @@ constexpr int csidlAppData = 0x1A;
 
 void findAppDataFolder()
 {
-    // Looked up at run time, so that this lookup needs no import of its
-    // own. The program imports shell32 for View anyway, so the module is
-    // normally loaded already and is only loaded here as a fallback.
+    // Looked up at run time: the program does not import shell32, so that
+    // its start does not pay for it. View may have loaded it already.
     HMODULE shell = GetModuleHandleW(L"Shell32.dll");
     uniqueModule loaded;
     if (shell == nullptr) {

@@ -3,8 +3,8 @@
 #include "settings/failureLog.h"
 #include "settings/productKeyPath.h"
 #include "settings/productKeySession.h"
+#include "settings/systemMessage.h"
 #include "support/stubString.h"
-#include "support/uniqueHandle.h"
 
 #include <cstddef>
 #include <iterator>
@@ -37,12 +37,8 @@ void composeErrorText(stubString& errorText, const stubString& path, DWORD code)
     if (!report.assign(L"Failure accessing registry key:\r\n") || !report.append(path) ||
         !report.append(L"\r\n\r\n "))
         return;
-    wchar_t* systemText = nullptr;
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER,
-                       nullptr, code, 0x400, reinterpret_cast<wchar_t*>(&systemText), 0, nullptr);
-    const uniqueLocalMemory systemBuffer(systemText);
-    if (length != 0 && systemText != nullptr && !report.append(systemText))
+    const systemMessage<wchar_t> systemText(code);
+    if (systemText.text() != nullptr && !report.append(systemText.text()))
         return;
     report.TrimRight();
     errorText = std::move(report);

@@ -1,8 +1,8 @@
 #include "settings/failureLog.h"
 
 #include "settings/logFile.h"
+#include "settings/systemMessage.h"
 #include "support/lastErrorKeeper.h"
-#include "support/uniqueHandle.h"
 
 #include <atomic>
 #include <cstdio>
@@ -11,10 +11,6 @@
 namespace
 {
 std::atomic<int> logFileEnabled{0};
-
-constexpr DWORD systemMessageFlags =
-    FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER;
-constexpr DWORD userDefaultLanguage = 0x0400;
 
 // A report is composed in a fixed buffer of 3000 characters, terminator
 // included; what does not fit is cut off.
@@ -52,17 +48,9 @@ void report(const wchar_t* logPath, DWORD errorCode, const char* context, const 
         return;
 
     reportText<Char> text;
-    Char* systemText = nullptr;
-    DWORD systemLength;
-    if constexpr (sizeof(Char) == 1)
-        systemLength = FormatMessageA(systemMessageFlags, nullptr, errorCode, userDefaultLanguage,
-                                      reinterpret_cast<char*>(&systemText), 0, nullptr);
-    else
-        systemLength = FormatMessageW(systemMessageFlags, nullptr, errorCode, userDefaultLanguage,
-                                      reinterpret_cast<wchar_t*>(&systemText), 0, nullptr);
-    const uniqueLocalMemory systemBuffer(systemText);
-    if (systemLength != 0 && systemText != nullptr) {
-        text.append(systemText);
+    const systemMessage<Char> systemText(errorCode);
+    if (systemText.text() != nullptr) {
+        text.append(systemText.text());
     } else {
         // No system text for this code: the code in decimal stands for it.
         char number[16];

@@ -63,35 +63,41 @@ protected:
         lastFolderByExtension.RemoveAll();
     }
 
-    // Presses Browse, types name into the file dialog and presses Open (or
-    // Cancel when name is null); returns false when the dialog did not come.
+    // Presses Browse, types name into the file dialog and presses Enter (or
+    // Escape when name is null); returns false when the dialog did not come.
+    // The chooser may be the Explorer-style dialog or the newer one, which
+    // differ in their controls; both open with the focus in the file-name
+    // box, and both take Enter as Open and Escape as Cancel.
     bool browse(const wchar_t* name)
     {
         uiWait::clickPosted(dialog, IDC_BROWSE);
         HWND chooser = nullptr;
+        HWND nameBox = nullptr;
         // Found only once shown: the dialog fills its file-name box while it
         // opens (from the file list), which would overwrite a name typed earlier.
         if (!uiWait::until([&] {
                 chooser = uiWait::findThreadWindow(runner->threadId(), L"#32770", nullptr, dialog);
-                return chooser != nullptr && IsWindowVisible(chooser);
+                GUITHREADINFO info{};
+                info.cbSize = sizeof(info);
+                if (chooser == nullptr || !IsWindowVisible(chooser) || !GetGUIThreadInfo(runner->threadId(), &info))
+                    return false;
+                nameBox = IsChild(chooser, info.hwndFocus) ? info.hwndFocus : nullptr;
+                return nameBox != nullptr;
             }))
             return false;
         EXPECT_EQ(dialog, GetWindow(chooser, GW_OWNER));
         if (name != nullptr) {
-            // The file-name box: a combo box on newer layouts, an edit box on older ones.
-            HWND nameBox = GetDlgItem(chooser, 0x47C);
-            if (nameBox == nullptr)
-                nameBox = GetDlgItem(chooser, 0x480);
-            EXPECT_NE(nullptr, nameBox);
             // Typed again until it stays, should the dialog still be filling the box.
             EXPECT_TRUE(uiWait::until([&] {
                 SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
                 return uiWait::windowText(nameBox) == name;
             }));
         }
-        const int button = name != nullptr ? IDOK : IDCANCEL;
-        PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(chooser, button)));
+        // Posted as the keyboard would: the chooser's own message loop turns
+        // the key into its button's command.
+        const WPARAM key = name != nullptr ? VK_RETURN : VK_ESCAPE;
+        PostMessageW(nameBox, WM_KEYDOWN, key, 1);
+        PostMessageW(nameBox, WM_KEYUP, key, 0xC0000001);
         return uiWait::until([&] { return !IsWindow(chooser); });
     }
 };

@@ -1,10 +1,8 @@
 #include "app/defaultLogFile.h"
 
+#include "profilerFolder.h"
+
 #include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <shlobj.h>
 
 #include <string>
 
@@ -16,16 +14,9 @@ bool isFolder(const std::wstring& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::wstring appData()
-{
-    wchar_t folder[MAX_PATH] = {};
-    EXPECT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, folder)));
-    return folder;
-}
-
 TEST(defaultLogFile, folderAndDefaultPathLieInApplicationData)
 {
-    const std::wstring maker = appData() + L"\\Ostra Vell";
+    const std::wstring maker = makerFolder();
     const std::wstring profiler = maker + L"\\Korvane x64";
     RemoveDirectoryW(profiler.c_str());
     RemoveDirectoryW(maker.c_str());

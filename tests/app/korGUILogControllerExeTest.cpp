@@ -88,7 +88,7 @@ TEST_F(korGUILogControllerExeTest, opensWithStoredValuesAndOkWritesThem)
     const std::wstring screenshot = uiWait::screenshotFolder() + L"\\korGUILogController.bmp";
     EXPECT_TRUE(uiWait::saveScreenshot(dialog, screenshot));
 
-    uiWait::click(dialog, IDC_ENABLE_LOGGING);
+    uiWait::toggle(dialog, IDC_ENABLE_LOGGING);
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_EQ(0u, program.waitForExit());
 
@@ -103,7 +103,7 @@ TEST_F(korGUILogControllerExeTest, escapeEndsTheProgramWithoutWriting)
     runningProgram program;
     const HWND dialog = program.waitForDialog();
     ASSERT_NE(nullptr, dialog);
-    uiWait::click(dialog, IDC_ENABLE_LOGGING);
+    uiWait::toggle(dialog, IDC_ENABLE_LOGGING);
     PostMessageW(dialog, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, program.waitForExit());
     EXPECT_EQ(0, productKeyFixture::valueCount());

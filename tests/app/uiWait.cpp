@@ -50,7 +50,14 @@ bool isItemEnabled(HWND dialog, int id)
 
 void click(HWND dialog, int id)
 {
-    SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void toggle(HWND dialog, int id)
+{
+    const WPARAM other = checkState(dialog, id) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED;
+    SendMessageW(GetDlgItem(dialog, id), BM_SETCHECK, other, 0);
+    click(dialog, id);
 }
 
 void clickPosted(HWND dialog, int id)

@@ -19,8 +19,13 @@ std::wstring itemText(HWND dialog, int id);
 void setItemText(HWND dialog, int id, const std::wstring& text);
 LRESULT checkState(HWND dialog, int id);
 bool isItemEnabled(HWND dialog, int id);
-// A click that returns when the handler has run.
+// A click as the button reports it, BN_CLICKED to its dialog; returns when
+// the handler has run. (A simulated mouse click may fail while the dialog
+// is not active.)
 void click(HWND dialog, int id);
+// A click on a check box: the check goes over to the other state, as a
+// click on an automatic check box does, then the click is reported.
+void toggle(HWND dialog, int id);
 // A click whose handler opens a modal window: posted, so the test goes on.
 void clickPosted(HWND dialog, int id);
 

@@ -65,7 +65,11 @@ TEST_F(failureLog, appendsTheComposedNarrowReportAfterExistingContent)
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_DATA), GetLastError());
 
     EXPECT_EQ(0u, scratchFolder::readAll(logPath()).find(earlierContent));
-    EXPECT_EQ(systemTextA(ERROR_ACCESS_DENIED) + " : Creating key : HKCU", growth.added());
+    const std::string added = growth.added();
+    EXPECT_EQ(systemTextA(ERROR_ACCESS_DENIED) + " : Creating key : HKCU", added);
+    if (isEnglishSystem()) {
+        EXPECT_TRUE(isEnglishAccessDenied(added.substr(0, added.find(" : ")))) << added;
+    }
 }
 
 TEST_F(failureLog, nameIsOptionalAndAnEmptyNameLeavesTheSeparator)

@@ -12,7 +12,6 @@
 #include "shared/MemoryData.h"
 #include "shared/SettingDataKorvane.h"
 #include "shared/SettingDataQexal.h"
-#include "shared/consumerScenario.h"
 #include "support/hashMap.h"
 #include "support/intArray.h"
 #include "support/stringArray.h"
@@ -20,6 +19,7 @@
 #include "support/stubString.h"
 #include "support/uniqueHandle.h"
 #include "testSupport/failureLogFixture.h"
+#include "testSupport/handleCount.h"
 #include "testSupport/observedSettings.h"
 #include "testSupport/productKeyFixture.h"
 #include "testSupport/scratchRegistryKey.h"
@@ -316,7 +316,7 @@ protected:
         const unsigned calls = fault.calls;
         ASSERT_NE(0u, calls);
 
-        const long long handles = consumerScenario::handleCount();
+        const long long handles = handleCount();
         for (unsigned failAt = 1; failAt <= calls; ++failAt) {
             const outcome seen = runOnce(op, failAt);
             const valueSet after = valuesOf(observed(op).get());
@@ -369,7 +369,7 @@ protected:
                 EXPECT_EQ(preset.output, seen.output) << "a failed read changed its destination";
             }
         }
-        EXPECT_EQ(handles, consumerScenario::handleCount()) << "handles left open";
+        EXPECT_EQ(handles, handleCount()) << "handles left open";
     }
 
     productKeyFixture productKeyBackup;

@@ -6,6 +6,8 @@
 // must be equal. Win32 and the public header only: the Microsoft-built
 // program has no C++ runtime library (it links kernel32 and user32).
 #include "shared/sharedSettings.h"
+// By its path: the Microsoft-built caller has only the package's include folder.
+#include "../testSupport/handleCount.h"
 
 #include <windows.h>
 
@@ -160,20 +162,6 @@ inline void writeFilters(report& out)
     memory->lineTimingFilterMode = 1;
     writeFilterAnswers(out, *memory);
     delete memory;
-}
-
-// Open handles of the process. Wine's GetProcessHandleCount always answers 0,
-// so the handle table is probed instead: a handle value is in use exactly
-// when GetHandleInformation accepts it. Registry keys count as well.
-inline long long handleCount()
-{
-    long long count = 0;
-    for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
-        DWORD flags = 0;
-        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
-            ++count;
-    }
-    return count;
 }
 
 // The flag and tracing members on objects shared by several threads. The

@@ -10,32 +10,64 @@
 #include <fstream>
 #include <iterator>
 
+namespace
+{
+// The file mapped as an image, nothing run or resolved, so every address is
+// the base plus its RVA; the base stays null (failure set) unless the image is
+// PE32+ and has the directory, whose RVA is then in directory.
+struct mappedImage
+{
+    mappedImage(const std::wstring& path, int index, std::string& failure)
+        : module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE))
+    {
+        // A resource mapping's handle carries flags in its low bits.
+        const auto* image = reinterpret_cast<const unsigned char*>(reinterpret_cast<ULONG_PTR>(module.get()) & ~3ull);
+        const auto* nt = module ? reinterpret_cast<const IMAGE_NT_HEADERS64*>(
+                                      image + reinterpret_cast<const IMAGE_DOS_HEADER*>(image)->e_lfanew)
+                                : nullptr;
+        if (nt == nullptr)
+            failure = "cannot map the file as an image";
+        else if (nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC)
+            failure = "not a PE32+ image";
+        else if ((directory = nt->OptionalHeader.DataDirectory[index].VirtualAddress) == 0)
+            failure = "no such directory";
+        else
+            base = image;
+    }
+    template <typename Type>
+    const Type* at(DWORD rva) const
+    {
+        return reinterpret_cast<const Type*>(base + rva);
+    }
+
+    uniqueModule module;
+    const unsigned char* base = nullptr;
+    DWORD directory = 0;
+};
+} // namespace
+
 std::vector<std::string> readExportedNames(const std::wstring& path, std::string& failure)
 {
-    // Mapped as an image, nothing run or resolved, so every address is the base plus its RVA.
-    const uniqueModule module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-    if (!module) {
-        failure = "cannot map the file as an image";
-        return {};
-    }
-    // A resource mapping's handle carries flags in its low bits.
-    const auto* base =
-        reinterpret_cast<const unsigned char*>(reinterpret_cast<ULONG_PTR>(module.get()) & ~ULONG_PTR{3});
-    const auto* nt =
-        reinterpret_cast<const IMAGE_NT_HEADERS64*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    const mappedImage image(path, IMAGE_DIRECTORY_ENTRY_EXPORT, failure);
     std::vector<std::string> names;
-    if (nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC) {
-        failure = "not a PE32+ image";
-    } else if (directory.VirtualAddress == 0 || directory.Size == 0) {
-        failure = "no export directory";
-    } else {
-        const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + directory.VirtualAddress);
-        const auto* nameRvas = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+    if (image.base != nullptr) {
+        const auto* exports = image.at<IMAGE_EXPORT_DIRECTORY>(image.directory);
+        const auto* nameRvas = image.at<DWORD>(exports->AddressOfNames);
         for (DWORD i = 0; i < exports->NumberOfNames; ++i)
-            names.emplace_back(reinterpret_cast<const char*>(base + nameRvas[i]));
+            names.emplace_back(image.at<char>(nameRvas[i]));
     }
     return names;
+}
+
+std::vector<std::string> readImportedModules(const std::wstring& path, std::string& failure)
+{
+    const mappedImage image(path, IMAGE_DIRECTORY_ENTRY_IMPORT, failure);
+    std::vector<std::string> modules;
+    // The descriptors end with an all-zero one.
+    for (const auto* import = image.at<IMAGE_IMPORT_DESCRIPTOR>(image.directory); image.base != nullptr && import->Name != 0;
+         ++import)
+        modules.emplace_back(image.at<char>(import->Name));
+    return modules;
 }
 
 std::vector<std::pair<std::string, std::string>> readShortImports(const std::wstring& path, std::string& failure)

@@ -8,6 +8,9 @@
 // without running it. Empty when the file cannot be mapped or is not a
 // 64-bit image; failure tells why.
 std::vector<std::string> readExportedNames(const std::wstring& path, std::string& failure);
+// The DLLs the loader brings in at start for such a file, as its import
+// directory names them.
+std::vector<std::string> readImportedModules(const std::wstring& path, std::string& failure);
 
 // The symbol names and DLL names of the short import members of an import
 // library (the format Microsoft's linker writes); empty when the file cannot

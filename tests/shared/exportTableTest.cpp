@@ -91,4 +91,20 @@ TEST(exportTable, theLogControllerExportsTheElevenMembers)
 {
     expectAllSettingsExports(windowsPathOf(KORVANEX_LOG_CONTROLLER_PATH), false);
 }
+
+// The shell and COM cost every start of the program when imported; it loads
+// them when View or the default path needs them.
+TEST(exportTable, theLogControllerImportsNeitherTheShellNorCom)
+{
+    std::string failure;
+    const std::vector<std::string> modules = readImportedModules(windowsPathOf(KORVANEX_LOG_CONTROLLER_PATH), failure);
+    ASSERT_FALSE(modules.empty()) << failure;
+    const auto imports = [&](const char* name) {
+        return std::any_of(modules.begin(), modules.end(),
+                           [&](const std::string& module) { return _stricmp(module.c_str(), name) == 0; });
+    };
+    EXPECT_TRUE(imports("user32.dll")) << "the import directory was read";
+    for (const char* loadedOnUse : {"shell32.dll", "ole32.dll", "comdlg32.dll"})
+        EXPECT_FALSE(imports(loadedOnUse)) << loadedOnUse;
+}
 #endif

@@ -63,8 +63,6 @@ void runOnThreads(const std::function<void(int)>& body)
     ASSERT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(threadCount, raw, TRUE, 120000));
 }
 
-using consumerScenario::handleCount;
-
 // Stands in for a virtual table that another compiler built in its own
 // order: every slot counts the call and fails. The slots are called, if at
 // all, with the x64 convention, whose caller cleans up, so the one signature

@@ -1,6 +1,7 @@
 #include "testSupport/failureLogFixture.h"
 
 #include "settings/logFile.h"
+#include "settings/systemMessage.h"
 #include "support/stubLockGuard.h"
 #include "support/uniqueHandle.h"
 #include "testSupport/scratchFolder.h"
@@ -46,18 +47,24 @@ std::string failureLogTest::bytesOf(const std::wstring& text)
 
 std::string failureLogTest::systemTextA(DWORD code)
 {
-    char* text = nullptr;
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER,
-                   nullptr, code, 0x0400, reinterpret_cast<char*>(&text), 0, nullptr);
-    const uniqueLocalMemory owned(text);
-    return text != nullptr ? text : "";
+    const systemMessage<char> text(code);
+    return text.text() != nullptr ? text.text() : "";
 }
 
 std::wstring failureLogTest::systemTextW(DWORD code)
 {
-    wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER,
-                   nullptr, code, 0x0400, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    const uniqueLocalMemory owned(text);
-    return text != nullptr ? text : L"";
+    const systemMessage<wchar_t> text(code);
+    return text.text() != nullptr ? text.text() : L"";
+}
+
+bool failureLogTest::isEnglishSystem()
+{
+    return PRIMARYLANGID(GetUserDefaultLangID()) == LANG_ENGLISH &&
+           PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_ENGLISH;
+}
+
+bool failureLogTest::isEnglishAccessDenied(const std::string& text)
+{
+    // Windows' words, and Wine's, which are shorter.
+    return text == "Access is denied.\r\n" || text == "Access denied.\r\n";
 }

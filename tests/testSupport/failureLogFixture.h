@@ -38,8 +38,14 @@ protected:
     void SetUp() override { setLogFileEnabled(1); }
     void TearDown() override { setLogFileEnabled(0); }
 
+    // The system's text for code as the log writes it (tested on its own
+    // against texts written out).
     static std::string systemTextA(DWORD code);
     static std::wstring systemTextW(DWORD code);
+    // Whether the user's language and the system's texts are English, where
+    // a text can be written out here; and whether text is ERROR_ACCESS_DENIED's.
+    static bool isEnglishSystem();
+    static bool isEnglishAccessDenied(const std::string& text);
     // Wide text as the log holds it: UTF-16 without a byte order mark.
     static std::string bytesOf(const std::wstring& text);
 };

@@ -40,6 +40,20 @@ scratchFolder::scratchFolder()
         folder.pop_back();
     removeTree(folder);
     EXPECT_TRUE(CreateDirectoryW(folder.c_str(), nullptr)) << GetLastError();
+    // The temporary folder may be given in short (8.3) form; what the system
+    // hands back, such as a file chooser's result, may be long.
+    folder = longPath(folder);
+}
+
+std::wstring scratchFolder::longPath(const std::wstring& path)
+{
+    const DWORD size = GetLongPathNameW(path.c_str(), nullptr, 0);
+    std::wstring result(size, L'\0');
+    const DWORD length = GetLongPathNameW(path.c_str(), result.data(), size);
+    if (length == 0 || length >= size)
+        return path;
+    result.resize(length);
+    return result;
 }
 
 scratchFolder::~scratchFolder()
