@@ -9,7 +9,7 @@ install(TARGETS korSharedSettings EXPORT korSharedSettingsTargets
   RUNTIME DESTINATION bin
   ARCHIVE DESTINATION lib)
 target_include_directories(korSharedSettings INTERFACE $<INSTALL_INTERFACE:include>)
-install(FILES ${KORVANEX_MICROSOFT_IMPORT_LIBRARY} DESTINATION lib)
+install(FILES $<TARGET_PROPERTY:korSharedSettings,KORVANEX_MICROSOFT_IMPORT_LIBRARY> DESTINATION lib)
 
 # The public header and everything it includes, nothing more.
 install(FILES
