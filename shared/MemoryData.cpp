@@ -27,29 +27,21 @@ listSense classMethodSense(int mode) noexcept
     return mode == 2 ? listSense::keepsListed : listSense::filtersListed;
 }
 
+// Modes 1 and 2 each choose a sense; any other mode switches the list off.
+listSense modeSense(int mode, listSense modeOne, listSense modeTwo) noexcept
+{
+    return mode == 1 ? modeOne : (mode == 2 ? modeTwo : listSense::off);
+}
+
 listSense fileNameSense(int mode) noexcept
 {
-    switch (mode) {
-    case 1:
-        return listSense::filtersListed;
-    case 2:
-        return listSense::keepsListed;
-    default:
-        return listSense::off;
-    }
+    return modeSense(mode, listSense::filtersListed, listSense::keepsListed);
 }
 
 // The one-name line-timing test reads its own mode the other way round.
 listSense lineTimingNameSense(int mode) noexcept
 {
-    switch (mode) {
-    case 1:
-        return listSense::keepsListed;
-    case 2:
-        return listSense::filtersListed;
-    default:
-        return listSense::off;
-    }
+    return modeSense(mode, listSense::keepsListed, listSense::filtersListed);
 }
 
 int verdict(listSense sense, bool listed) noexcept
