@@ -6,6 +6,8 @@ find_program(KORVANEX_CLANG NAMES clang clang-14 REQUIRED)
 find_program(KORVANEX_LLD_LINK NAMES lld-link lld-link-14 REQUIRED)
 find_program(KORVANEX_LLVM_DLLTOOL NAMES llvm-dlltool llvm-dlltool-14 REQUIRED)
 find_program(KORVANEX_LLVM_OBJDUMP NAMES llvm-objdump llvm-objdump-14 REQUIRED)
+# Only to name a member in a build error; the mangled name does without.
+find_program(KORVANEX_CXXFILT NAMES llvm-cxxfilt llvm-cxxfilt-14 c++filt)
 
 execute_process(COMMAND ${KORVANEX_CLANG} -print-resource-dir OUTPUT_VARIABLE clangResourceDir
                 OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)

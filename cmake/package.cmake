@@ -5,21 +5,13 @@
 include(CMakePackageConfigHelpers)
 
 install(TARGETS korGUILogController RUNTIME DESTINATION bin)
+# The headers are the DLL's file set (shared/CMakeLists.txt), installed
+# with their folders.
 install(TARGETS korSharedSettings EXPORT korSharedSettingsTargets
   RUNTIME DESTINATION bin
-  ARCHIVE DESTINATION lib)
-target_include_directories(korSharedSettings INTERFACE $<INSTALL_INTERFACE:include>)
-install(FILES ${KORVANEX_MICROSOFT_IMPORT_LIBRARY} DESTINATION lib)
-
-# The public header and everything it includes, nothing more.
-install(FILES
-  shared/sharedSettings.h shared/sharedSettingsApi.h shared/MemoryData.h shared/SettingDataQexal.h
-  shared/SettingDataKorvane.h shared/profilerHookDebugData.h shared/stubStringList.h
-  DESTINATION include/shared)
-install(FILES settings/SettingData.h DESTINATION include/settings)
-install(FILES support/stubCriticalSection.h support/stubSyncObject.h support/CZeltrixStubObject.h
-  support/stubString.h
-  DESTINATION include/support)
+  ARCHIVE DESTINATION lib
+  FILE_SET HEADERS DESTINATION include)
+install(FILES $<TARGET_PROPERTY:korSharedSettings,KORVANEX_MICROSOFT_IMPORT_LIBRARY> DESTINATION lib)
 
 set(packageDir lib/cmake/korSharedSettings)
 install(EXPORT korSharedSettingsTargets NAMESPACE korSharedSettings:: DESTINATION ${packageDir})

@@ -11,12 +11,61 @@
 namespace
 {
 constexpr int readAccess = 0;
-constexpr int invertingMode = 2;
-constexpr int filterMatchingFiles = 1;
-constexpr int filterUnmatchedFiles = 2;
 
-bool anyEntryMatches(const stubStringList& patterns, const wchar_t* text, int caseSensitive) noexcept
+// What a filter list does with the names it lists. The owner sets it as an
+// int mode (the exported layout keeps ints); each test reads it as one of
+// these.
+enum class listSense
 {
+    off,
+    filtersListed,
+    keepsListed, // filters every name the list does not hold
+};
+
+listSense classMethodSense(int mode) noexcept
+{
+    return mode == 2 ? listSense::keepsListed : listSense::filtersListed;
+}
+
+// Modes 1 and 2 each choose a sense; any other mode switches the list off.
+listSense modeSense(int mode, listSense modeOne, listSense modeTwo) noexcept
+{
+    return mode == 1 ? modeOne : (mode == 2 ? modeTwo : listSense::off);
+}
+
+listSense fileNameSense(int mode) noexcept
+{
+    return modeSense(mode, listSense::filtersListed, listSense::keepsListed);
+}
+
+// The one-name line-timing test reads its own mode the other way round.
+listSense lineTimingNameSense(int mode) noexcept
+{
+    return modeSense(mode, listSense::keepsListed, listSense::filtersListed);
+}
+
+int verdict(listSense sense, bool listed) noexcept
+{
+    switch (sense) {
+    case listSense::filtersListed:
+        return listed ? 1 : 0;
+    case listSense::keepsListed:
+        return listed ? 0 : 1;
+    case listSense::off:
+        break;
+    }
+    return 0;
+}
+
+enum class letterCase
+{
+    matters,
+    ignored,
+};
+
+bool anyEntryMatches(const stubStringList& patterns, const wchar_t* text, letterCase letters) noexcept
+{
+    const int caseSensitive = letters == letterCase::matters ? 1 : 0;
     const UINT32 count = patterns.getCount();
     for (UINT32 i = 0; i < count; ++i) {
         if (wildcardMatch(patterns.getAt(i).GetString(), text, caseSensitive) != 0)
@@ -116,17 +165,11 @@ int MemoryData::isLineTimingClassMethodFiltered(const wchar_t* name)
     const UINT32 count = lineTimingFilters.getCount();
     if (count == 0)
         return 0;
-    int hit;
-    int miss;
-    if (lineTimingFilterMode == 1) {
-        hit = 0;
-        miss = 1;
-    } else if (lineTimingFilterMode == 2) {
-        hit = 1;
-        miss = 0;
-    } else {
+    const listSense sense = lineTimingNameSense(lineTimingFilterMode);
+    if (sense == listSense::off)
         return 0;
-    }
+    const int hit = verdict(sense, true);
+    const int miss = verdict(sense, false);
     for (UINT32 i = 0; i < count; ++i) {
         const stubString& entry = lineTimingFilters.getAt(i);
         if (entry.IsEmpty())
@@ -151,24 +194,23 @@ int MemoryData::isLineTimingClassMethodFiltered(const wchar_t* name)
 
 int MemoryData::classVerdict(const wchar_t* composedName) const noexcept
 {
-    const int matched = anyEntryMatches(classMethodFilters, composedName, 1) ? 1 : 0;
-    return classMethodFilterMode == invertingMode ? 1 - matched : matched;
+    return verdict(classMethodSense(classMethodFilterMode),
+                   anyEntryMatches(classMethodFilters, composedName, letterCase::matters));
 }
 
 int MemoryData::fileVerdict(const wchar_t* fileName) const noexcept
 {
-    const bool matched = anyEntryMatches(fileNameFilters, fileName, 0);
-    return (fileNameFilterMode == filterMatchingFiles ? matched : !matched) ? 1 : 0;
+    return verdict(fileNameSense(fileNameFilterMode), anyEntryMatches(fileNameFilters, fileName, letterCase::ignored));
 }
 
+// The sense comes from the class/method mode, not from the line-timing one.
 int MemoryData::lineTimingVerdict(const wchar_t* composedName) const noexcept
 {
-    const int matched = anyEntryMatches(lineTimingFilters, composedName, 1) ? 1 : 0;
-    return classMethodFilterMode == invertingMode ? 1 - matched : matched;
+    return verdict(classMethodSense(classMethodFilterMode),
+                   anyEntryMatches(lineTimingFilters, composedName, letterCase::matters));
 }
 
 bool MemoryData::fileFilterActive() const noexcept
 {
-    return fileNameFilters.getCount() != 0 &&
-           (fileNameFilterMode == filterMatchingFiles || fileNameFilterMode == filterUnmatchedFiles);
+    return fileNameFilters.getCount() != 0 && fileNameSense(fileNameFilterMode) != listSense::off;
 }

@@ -2,7 +2,9 @@
 // ours. Each function below calls exactly one exported symbol from a section
 // named after the entry, so the two objects' relocations pair Microsoft's
 // decorated name with the symbol it must resolve to. The names thus follow
-// the declarations in the public header whenever they change.
+// the declarations in the public header whenever they change. Every member
+// the shared objects export needs an entry here: the build stops, naming
+// the member, when one has none.
 #include "shared/sharedSettings.h"
 
 #if !defined(_MSC_VER)
@@ -12,6 +14,10 @@
 #include <new>
 
 #define KORVANEX_EXPORT_ENTRY(key) extern "C" __attribute__((section(".kxname$" #key), used)) void key(void* p)
+// Our compilation only: the exported member that entry key stands for where
+// its Microsoft name resolves to something else, or where it has none.
+#define KORVANEX_EXPORT_MEMBER(key)                                                                                 \
+    extern "C" __attribute__((section(".kxmember$" #key), used)) void key##Member(void* p)
 
 // Constants, not variables, and no helper functions: each entry must
 // reference nothing but its call, whatever the optimisation.
@@ -69,6 +75,9 @@ KORVANEX_EXPORT_ENTRY(constructMemoryData) { ::new (p) MemoryData; }
 KORVANEX_EXPORT_ENTRY(constructSettingDataQexal) { ::new (p) SettingDataQexal; }
 KORVANEX_EXPORT_ENTRY(constructSettingDataKorvane) { ::new (p) SettingDataKorvane; }
 #else
+KORVANEX_EXPORT_MEMBER(constructMemoryData) { ::new (p) MemoryData; }
+KORVANEX_EXPORT_MEMBER(constructSettingDataQexal) { ::new (p) SettingDataQexal; }
+KORVANEX_EXPORT_MEMBER(constructSettingDataKorvane) { ::new (p) SettingDataKorvane; }
 KORVANEX_EXPORT_ENTRY(constructMemoryData) { (void)korvanexConstructMemoryData(static_cast<MemoryData*>(p)); }
 KORVANEX_EXPORT_ENTRY(constructSettingDataQexal)
 {
@@ -78,4 +87,12 @@ KORVANEX_EXPORT_ENTRY(constructSettingDataKorvane)
 {
     (void)korvanexConstructSettingDataKorvane(static_cast<SettingDataKorvane*>(p));
 }
+#endif
+
+// A Microsoft-built caller never owns a filter list by itself, only inside a
+// MemoryData, whose constructor and destructor make and end it: the list's
+// own are exported under our names alone.
+#if !defined(_MSC_VER)
+KORVANEX_EXPORT_MEMBER(constructStubStringList) { ::new (p) stubStringList; }
+KORVANEX_EXPORT_MEMBER(destroyStubStringList) { static_cast<stubStringList*>(p)->~stubStringList(); }
 #endif

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <cstddef>
 
 // The profiler hook's tracing options as read from the product key. Callers
@@ -7,7 +9,7 @@
 // of the exported interface: never reorder, resize or pad it.
 struct _profilerHookDebugData
 {
-    wchar_t phiBreakpointLogFile[260];
+    wchar_t phiBreakpointLogFile[MAX_PATH];
     int phiDisassembleLineHooking;
     int phiTrackFunctionCallsEntryExit;
     int phiTrackFunctionCallsExtra;
@@ -22,7 +24,7 @@ struct _profilerHookDebugData
 };
 
 static_assert(sizeof(wchar_t) == 2 && sizeof(int) == 4, "the record holds UTF-16 text and 32-bit integers");
-static_assert(offsetof(_profilerHookDebugData, phiBreakpointLogFile) == 0);
+static_assert(MAX_PATH == 260 && offsetof(_profilerHookDebugData, phiBreakpointLogFile) == 0);
 static_assert(offsetof(_profilerHookDebugData, phiDisassembleLineHooking) == 520);
 static_assert(offsetof(_profilerHookDebugData, phiTrackFunctionCallsEntryExit) == 524);
 static_assert(offsetof(_profilerHookDebugData, phiTrackFunctionCallsExtra) == 528);

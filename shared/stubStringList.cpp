@@ -8,7 +8,7 @@
 namespace
 {
 constexpr UINT32 firstCapacity = 8;
-constexpr UINT32 maxItems = 0x7FFFFFFF / sizeof(stubString);
+constexpr UINT32 maxItems = MAXINT32 / sizeof(stubString);
 } // namespace
 
 stubStringList::stubStringList() noexcept = default;

@@ -26,7 +26,7 @@ struct exportedName
     const char* microsoft;
 };
 
-// The eleven exported members.
+// The exported members of the settings classes.
 const std::vector<exportedName>& memberExports();
 // What a Microsoft-built caller needs besides, to own the objects: the
 // constructors and destructors, and the filling of the filter lists.

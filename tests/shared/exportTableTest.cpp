@@ -42,6 +42,24 @@ TEST(exportTable, theSharedSettingsDllExportsTheElevenMembersAndTheirOwnership)
     expectAllSettingsExports(windowsPathOf(KORVANEX_SHARED_DLL_PATH), true);
 }
 
+// Microsoft's names are paired with ours at build time, whatever is marked
+// for export: counting them here is what notices a member exported by
+// accident, or one lost.
+TEST(exportTable, theDllExportsElevenMembersUnderMicrosoftsNames)
+{
+    std::string failure;
+    const std::vector<std::string> names = readExportedNames(windowsPathOf(KORVANEX_SHARED_DLL_PATH), failure);
+    ASSERT_FALSE(names.empty()) << failure;
+    const std::vector<exportedName>& ownership = ownershipExports();
+    const auto owns = [&](const std::string& name) {
+        return std::any_of(ownership.begin(), ownership.end(),
+                           [&](const exportedName& owned) { return name == owned.microsoft; });
+    };
+    const auto members = std::count_if(names.begin(), names.end(),
+                                       [&](const std::string& name) { return name.front() == '?' && !owns(name); });
+    EXPECT_EQ(11, members);
+}
+
 TEST(exportTable, theDllExportsNothingButTheSharedClasses)
 {
     std::string failure;
