@@ -4,20 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace
 {
-// The dialog's thread, and the first fault seen on it. The system would
-// swallow a fault inside its message dispatch, so a vectored handler, which
-// sees every exception first, records it for the test to fail on.
+// The dialog's thread, and the first fault or C++ exception seen on it. The
+// system may swallow a fault inside its message dispatch, so a vectored
+// handler, which sees every exception first, records it for the test.
 std::atomic<DWORD> watchedThreadId{0};
 std::atomic<DWORD> firstFault{0};
 
 // The C++ compilers' own exception codes: GCC's and LLVM's unwinders, and
-// Microsoft's.
+// Microsoft's. A thrown exception may still be caught: recorded only.
 constexpr DWORD gccThrow = 0x20474343;
 constexpr DWORD microsoftThrow = 0xE06D7363;
 
-bool isFault(DWORD code)
+bool isHardwareFault(DWORD code)
 {
     switch (code) {
     case EXCEPTION_ACCESS_VIOLATION:
@@ -26,8 +28,6 @@ bool isFault(DWORD code)
     case EXCEPTION_INT_DIVIDE_BY_ZERO:
     case EXCEPTION_STACK_OVERFLOW:
     case EXCEPTION_ARRAY_BOUNDS_EXCEEDED:
-    case gccThrow:
-    case microsoftThrow:
         return true;
     default:
         return false;
@@ -37,9 +37,20 @@ bool isFault(DWORD code)
 LONG CALLBACK recordFault(EXCEPTION_POINTERS* info)
 {
     const DWORD code = info->ExceptionRecord->ExceptionCode;
-    if (GetCurrentThreadId() == watchedThreadId.load() && isFault(code)) {
+    if (GetCurrentThreadId() != watchedThreadId.load())
+        return EXCEPTION_CONTINUE_SEARCH;
+    if (code == gccThrow || code == microsoftThrow) {
         DWORD none = 0;
         firstFault.compare_exchange_strong(none, code);
+    } else if (isHardwareFault(code)) {
+        // Nothing after a fault can be trusted, and one the system does not
+        // swallow would start the debugger and hold the run until its
+        // timeout: the program ends here, saying why.
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::fprintf(stderr, "exception 0x%08lx on the dialog's thread in %s.%s\n", code,
+                     test != nullptr ? test->test_suite_name() : "?", test != nullptr ? test->name() : "?");
+        std::fflush(stderr);
+        TerminateProcess(GetCurrentProcess(), code);
     }
     return EXCEPTION_CONTINUE_SEARCH;
 }
@@ -74,7 +85,7 @@ dialogRunner::~dialogRunner()
     uiThread.join();
     watchedThreadId = 0;
     RemoveVectoredExceptionHandler(faultHandler);
-    EXPECT_EQ(0u, firstFault.load()) << "exception code on the dialog's thread, in hex: " << std::hex
+    EXPECT_EQ(0u, firstFault.load()) << "C++ exception on the dialog's thread, code in hex: " << std::hex
                                      << firstFault.load();
 }
 
