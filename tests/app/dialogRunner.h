@@ -9,8 +9,7 @@
 
 // Runs the options dialog modally on a thread of its own, as the program
 // does on its one thread, so that the test can drive it with messages. A
-// fault on that thread ends the test program; a C++ exception thrown there
-// fails the test when the runner goes.
+// fault or C++ exception on that thread ends the test program.
 class dialogRunner
 {
 public:

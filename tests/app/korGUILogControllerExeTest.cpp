@@ -20,7 +20,7 @@ HWND waitForDialog(const launchedProgram& program)
     HWND found = nullptr;
     uiWait::until([&] {
         found = program.findDialog();
-        return found != nullptr || program.hasEnded();
+        return found != nullptr || !program.started() || program.waitForExit(0) != STILL_ACTIVE;
     });
     return found;
 }

@@ -2,18 +2,13 @@
 
 namespace
 {
-struct dialogSearch
-{
-    HWND found;
-};
-
-BOOL CALLBACK matchDialog(HWND window, LPARAM parameter)
+BOOL CALLBACK matchDialog(HWND window, LPARAM found)
 {
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
     if (!IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0)
         return TRUE;
-    reinterpret_cast<dialogSearch*>(parameter)->found = window;
+    *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
 }
 } // namespace
@@ -33,29 +28,24 @@ launchedProgram::launchedProgram(const std::wstring& path)
 
 launchedProgram::~launchedProgram()
 {
-    if (process && !hasEnded()) {
+    if (process && waitForExit(0) == STILL_ACTIVE) {
         TerminateProcess(process.get(), 1);
         WaitForSingleObject(process.get(), 20000);
     }
 }
 
-bool launchedProgram::hasEnded() const noexcept
-{
-    return !process || WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0;
-}
-
 HWND launchedProgram::findDialog() const
 {
-    dialogSearch search{nullptr};
+    HWND found = nullptr;
     if (threadId != 0)
-        EnumThreadWindows(threadId, matchDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+        EnumThreadWindows(threadId, matchDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 DWORD launchedProgram::waitForExit(DWORD timeoutMs) const
 {
-    WaitForSingleObject(process.get(), timeoutMs);
     DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(process.get(), &code);
+    if (process && WaitForSingleObject(process.get(), timeoutMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.get(), &code);
     return code;
 }

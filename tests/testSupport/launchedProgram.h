@@ -19,14 +19,13 @@ public:
     launchedProgram& operator=(const launchedProgram&) = delete;
 
     bool started() const noexcept { return static_cast<bool>(process); }
-    // True also when it could not be started.
-    bool hasEnded() const noexcept;
     HANDLE processHandle() const noexcept { return process.get(); }
 
     // The first visible dialog of the program's first thread, where a
     // dialog program opens its dialog; null while there is none.
     HWND findDialog() const;
-    // The exit code, or STILL_ACTIVE when it did not end within timeoutMs.
+    // The exit code; STILL_ACTIVE while it runs after timeoutMs, and when it
+    // could not be started.
     DWORD waitForExit(DWORD timeoutMs) const;
 
 private:
