@@ -47,8 +47,7 @@ CWideString folderOf(const CWideString& path)
 } // namespace
 
 CIndexedFileDialog::CIndexedFileDialog(HWND owner)
-    : COpenFileDialog(L"txt", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, logFileFilter, owner),
-      rememberFolders(1)
+    : COpenFileDialog(L"txt", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, logFileFilter, owner)
 {
     settings.nFilterIndex = static_cast<DWORD>(findFilterIndex());
 }
@@ -79,18 +78,16 @@ int CIndexedFileDialog::findFilterIndex(const wchar_t* filter, const wchar_t* ex
 
 INT_PTR CIndexedFileDialog::doModal()
 {
-    if (rememberFolders != 0) {
-        CWideString folder;
-        if (lastFolderByExtension.Lookup(lowerCase(getDefaultExtension()), folder) &&
-            GetFileAttributesW(folder) != INVALID_FILE_ATTRIBUTES) {
-            initialFolder = folder;
-            settings.lpstrInitialDir = initialFolder.GetString();
-        }
+    CWideString folder;
+    if (lastFolderByExtension.Lookup(lowerCase(getDefaultExtension()), folder) &&
+        GetFileAttributesW(folder) != INVALID_FILE_ATTRIBUTES) {
+        initialFolder = folder;
+        settings.lpstrInitialDir = initialFolder.GetString();
     }
 
     const INT_PTR result = COpenFileDialog::doModal();
 
-    if (result == IDOK && rememberFolders != 0)
+    if (result == IDOK)
         lastFolderByExtension.SetAt(lowerCase(getFileExt()), folderOf(getPathName()));
     return result;
 }

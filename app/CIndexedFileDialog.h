@@ -9,7 +9,8 @@
 extern CStringToStringMap lastFolderByExtension;
 
 // The log-file chooser: a file-open dialog for "txt" files that starts in
-// the folder where a file of its default extension was last chosen.
+// the folder where a file of its default extension was last chosen. It
+// always remembers folders: nothing ever switched that off.
 class CIndexedFileDialog : public COpenFileDialog
 {
 public:
@@ -24,7 +25,6 @@ public:
     static int findFilterIndex(const wchar_t* filter, const wchar_t* extension);
 
 private:
-    int rememberFolders;
     // The initial folder must outlive the system dialog's run.
     CWideString initialFolder;
 };

@@ -16,7 +16,9 @@ BOOL CqxGUILogControllerApp::initInstance()
 {
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
-    controls.dwICC = 0xFF;
+    // The eight classes of the original common controls.
+    controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
+                     ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_HOTKEY_CLASS | ICC_ANIMATE_CLASS;
     InitCommonControlsEx(&controls);
 
     // The support library's objects live on its heap from here on; whether

@@ -11,6 +11,7 @@
 #include "settings/readWriteSettingsToRegistry.h"
 
 #include <cstddef>
+#include <initializer_list>
 #include <iterator>
 
 namespace
@@ -18,11 +19,13 @@ namespace
 constexpr UINT timerPeriodMs = 100;
 constexpr int lastTimerId = 100;
 constexpr const wchar_t* fallbackProgramName = L"qxGUILogController";
+// MessageBeep's documented value for the simple beep; the SDK gives it no name.
+constexpr UINT simpleBeep = 0xFFFFFFFF;
 } // namespace
 
 using Self = CqxGUILogControllerDlg;
 
-const dialogMessageEntry<Self> CqxGUILogControllerDlg::messageMap[10] = {
+constexpr dialogMessageEntry<Self> CqxGUILogControllerDlg::messageMap[] = {
     {WM_TIMER, 0, 0, &dialogHandlers::timer<Self, &Self::onTimer>},
     {WM_SYSCOMMAND, 0, 0, &dialogHandlers::sysCommand<Self, &Self::onSysCommand>},
     {WM_PAINT, 0, 0, &dialogHandlers::paint<Self, &Self::onPaint>},
@@ -45,6 +48,7 @@ CqxGUILogControllerDlg::CqxGUILogControllerDlg(HWND owner)
 
 bool CqxGUILogControllerDlg::dispatchMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
 {
+    static_assert(everyEntryHasHandler(messageMap));
     return dispatchMessageMap(messageMap, *this, message, wParam, lParam, result);
 }
 
@@ -79,7 +83,7 @@ void CqxGUILogControllerDlg::addAboutMenuEntry()
     if (systemMenu == nullptr)
         return;
     wchar_t text[256] = {};
-    if (LoadStringW(GetModuleHandleW(nullptr), IDS_ABOUTBOX, text, 256) <= 0)
+    if (LoadStringW(GetModuleHandleW(nullptr), IDS_ABOUTBOX, text, static_cast<int>(std::size(text))) <= 0)
         return;
     AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, text);
@@ -142,25 +146,26 @@ void CqxGUILogControllerDlg::startTimer()
     timerId = -1;
 }
 
-void CqxGUILogControllerDlg::enableIfNamedFileExists(int buttonId, const wchar_t* name) const
+void CqxGUILogControllerDlg::enableFileButtons(int firstButton, int secondButton) const
 {
-    const HWND button = getItem(buttonId);
-    if (button != nullptr)
-        EnableWindow(button, GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES);
+    const CWideString name = getItemText(IDC_LOGFILE_EDIT);
+    // One attribute query per button, as each button asks the disk itself.
+    for (const int buttonId : {firstButton, secondButton}) {
+        const HWND button = getItem(buttonId);
+        if (button != nullptr)
+            EnableWindow(button, GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES);
+    }
 }
 
 void CqxGUILogControllerDlg::updateFileButtons()
 {
-    const CWideString name = getItemText(IDC_LOGFILE_EDIT);
-    enableIfNamedFileExists(IDC_DELETE, name);
-    enableIfNamedFileExists(IDC_VIEW, name);
+    enableFileButtons(IDC_DELETE, IDC_VIEW);
 }
 
 void CqxGUILogControllerDlg::onTimer(UINT_PTR)
 {
-    const CWideString name = getItemText(IDC_LOGFILE_EDIT);
-    enableIfNamedFileExists(IDC_VIEW, name);
-    enableIfNamedFileExists(IDC_DELETE, name);
+    // The tick asks about View first.
+    enableFileButtons(IDC_VIEW, IDC_DELETE);
 }
 
 void CqxGUILogControllerDlg::setDefaultControls()
@@ -211,7 +216,7 @@ void CqxGUILogControllerDlg::viewLogFile()
 {
     const CWideString name = getItemText(IDC_LOGFILE_EDIT);
     if (GetFileAttributesW(name) == INVALID_FILE_ATTRIBUTES) {
-        MessageBeep(0xFFFFFFFF);
+        MessageBeep(simpleBeep);
         return;
     }
     // Whatever goes wrong, the shell reports it itself.

@@ -48,7 +48,9 @@ private:
     void startTimer();
     void closeProfilerKeys() noexcept;
     void showSettingsInControls();
-    void enableIfNamedFileExists(int buttonId, const wchar_t* name) const;
+    // View and Delete follow whether the named file exists, the buttons
+    // asked about in the order given.
+    void enableFileButtons(int firstButton, int secondButton) const;
 
     HICON icon;
     uniqueRegistryKey productKey;
@@ -57,5 +59,6 @@ private:
     int timerId = 0;
     shellViewer viewer;
 
-    static const dialogMessageEntry<CqxGUILogControllerDlg> messageMap[10];
+    // Sized by its definition's entries.
+    static const dialogMessageEntry<CqxGUILogControllerDlg> messageMap[];
 };

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <cwchar>
 
 namespace
@@ -17,7 +19,6 @@ wchar_t appDataFolder[folderCapacity];
 wchar_t defaultLogFileCache[cacheCapacity];
 
 using shGetFolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
-constexpr int csidlAppData = 0x1A;
 
 void findAppDataFolder()
 {
@@ -34,7 +35,7 @@ void findAppDataFolder()
     const auto function = reinterpret_cast<shGetFolderPathFunction>(
         reinterpret_cast<void (*)()>(GetProcAddress(shell, "SHGetFolderPathW")));
     if (function != nullptr)
-        (void)function(nullptr, csidlAppData, nullptr, 0, appDataFolder);
+        (void)function(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appDataFolder);
 }
 
 const wchar_t* emptied()

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 // The framework's application: the one object that runs the program's
-// instance initialisation. A dialog program does all its work there and
-// reports that no message loop is to run.
+// instance initialisation. A dialog program does all its work there; no
+// message loop follows it.
 class CApplication
 {
 public:
@@ -13,12 +13,10 @@ public:
     CApplication& operator=(const CApplication&) = delete;
     virtual ~CApplication() = default;
 
-    // Runs the instance initialisation; when it asks for no message loop the
-    // program ends with the exit code of exitInstance.
+    // Runs the instance initialisation; the program's exit code follows.
     int run();
 
 protected:
-    // Returns FALSE when no message loop is to run.
+    // Returns FALSE: no message loop is to run, so the program ends.
     virtual BOOL initInstance() = 0;
-    virtual int exitInstance() { return 0; }
 };

@@ -63,13 +63,25 @@ INT_PTR queryDragIcon(Dialog& dialog, WPARAM, LPARAM)
 }
 } // namespace dialogHandlers
 
+// True when every entry names a handler. A map is sized by the compiler
+// from its entries, and each map asserts this at compile time, so no
+// message can reach an entry without a handler.
+template <typename Dialog, std::size_t count>
+constexpr bool everyEntryHasHandler(const dialogMessageEntry<Dialog> (&map)[count])
+{
+    for (const dialogMessageEntry<Dialog>& entry : map)
+        if (entry.handler == nullptr)
+            return false;
+    return true;
+}
+
 // Finds the entry for the message and runs it; false when none matches.
 template <typename Dialog, std::size_t count>
 bool dispatchMessageMap(const dialogMessageEntry<Dialog> (&map)[count], Dialog& dialog, UINT message,
                         WPARAM wParam, LPARAM lParam, INT_PTR& result)
 {
     for (const dialogMessageEntry<Dialog>& entry : map) {
-        if (entry.message != message)
+        if (entry.message != message || entry.handler == nullptr)
             continue;
         if (message == WM_COMMAND &&
             (entry.notifyCode != HIWORD(wParam) || entry.controlId != LOWORD(wParam)))

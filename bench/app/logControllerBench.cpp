@@ -3,6 +3,8 @@
 #include "benchTimer.h"
 
 #include "support/uniqueHandle.h"
+#include "testSupport/launchedProgram.h"
+#include "testSupport/winePath.h"
 
 #include <windows.h>
 
@@ -13,35 +15,6 @@
 
 namespace
 {
-std::wstring windowsPath(const char* unixPath)
-{
-    // The build tree as the program sees it: under Wine the Unix root is
-    // drive Z:; a tree built on Windows has a drive already.
-    std::wstring path = unixPath[0] == '/' ? L"Z:" : L"";
-    for (const char* at = unixPath; *at != '\0'; ++at)
-        path += *at == '/' ? L'\\' : static_cast<wchar_t>(*at);
-    return path;
-}
-
-struct search
-{
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK matchWindow(HWND window, LPARAM parameter)
-{
-    auto* wanted = reinterpret_cast<search*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (owner != wanted->processId || !IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0)
-        return TRUE;
-    wanted->found = window;
-    return FALSE;
-}
-
 BOOL CALLBACK noteUnpainted(HWND window, LPARAM parameter)
 {
     if (IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE))
@@ -49,74 +22,40 @@ BOOL CALLBACK noteUnpainted(HWND window, LPARAM parameter)
     return TRUE;
 }
 
-class program
+// Polls until the program's dialog is visible, filled and painted.
+bool waitUntilShown(const launchedProgram& running)
 {
-public:
-    explicit program(const std::wstring& path)
-    {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info{};
-        std::wstring commandLine = L"\"" + path + L"\"";
-        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                           &info)) {
-            process.reset(info.hProcess);
-            thread.reset(info.hThread);
-            processId = info.dwProcessId;
+    const double end = benchTimer::nowNs() + 30e9;
+    while (running.started() && benchTimer::nowNs() < end) {
+        const HWND dialog = running.findDialog();
+        // Asked by message: another process's edit text is not the window's title.
+        if (dialog != nullptr && SendMessageW(GetDlgItem(dialog, 1002), WM_GETTEXTLENGTH, 0, 0) > 0) {
+            bool unpainted = GetUpdateRect(dialog, nullptr, FALSE) != FALSE;
+            EnumChildWindows(dialog, noteUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+            if (!unpainted)
+                return true;
         }
+        Sleep(1);
     }
-    ~program()
-    {
-        if (window != nullptr)
-            PostMessageW(window, WM_CLOSE, 0, 0);
-        if (process && WaitForSingleObject(process.get(), 20000) == WAIT_TIMEOUT)
-            TerminateProcess(process.get(), 1);
-    }
+    return false;
+}
 
-    // Polls until the dialog is visible with every control painted.
-    bool waitUntilShown()
-    {
-        const double end = benchTimer::nowNs() + 30e9;
-        while (benchTimer::nowNs() < end) {
-            search wanted{processId, nullptr};
-            EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&wanted));
-            // Asked by message: another process's edit text is not the window's title.
-            if (wanted.found != nullptr && SendMessageW(GetDlgItem(wanted.found, 1002), WM_GETTEXTLENGTH, 0, 0) > 0) {
-                bool unpainted = GetUpdateRect(wanted.found, nullptr, FALSE) != FALSE;
-                EnumChildWindows(wanted.found, noteUnpainted, reinterpret_cast<LPARAM>(&unpainted));
-                if (!unpainted) {
-                    window = wanted.found;
-                    return true;
-                }
-            }
-            Sleep(1);
-        }
-        return false;
-    }
-
-    double cpuSeconds() const
-    {
-        FILETIME created, exited, kernel, user;
-        if (!GetProcessTimes(process.get(), &created, &exited, &kernel, &user))
-            return 0;
-        const auto seconds = [](const FILETIME& time) {
-            return static_cast<double>((static_cast<UINT64>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 1e7;
-        };
-        return seconds(kernel) + seconds(user);
-    }
-
-private:
-    uniqueKernelHandle process;
-    uniqueKernelHandle thread;
-    DWORD processId = 0;
-    HWND window = nullptr;
-};
+double cpuSeconds(const launchedProgram& running)
+{
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(running.processHandle(), &created, &exited, &kernel, &user))
+        return 0;
+    const auto seconds = [](const FILETIME& time) {
+        return static_cast<double>((static_cast<UINT64>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 1e7;
+    };
+    return seconds(kernel) + seconds(user);
+}
 
 double startupNs(const std::wstring& path)
 {
     const double start = benchTimer::nowNs();
-    program running(path);
-    if (!running.waitUntilShown())
+    const launchedProgram running(path);
+    if (!waitUntilShown(running))
         return -1;
     return benchTimer::nowNs() - start;
 }
@@ -130,23 +69,23 @@ double median(std::vector<double> values)
 // Share of one core used over a few seconds after the dialog is shown.
 double idleCpuShare(const std::wstring& path)
 {
-    program running(path);
-    if (!running.waitUntilShown())
+    const launchedProgram running(path);
+    if (!waitUntilShown(running))
         return -1;
     Sleep(500); // let start-up work settle before the idle window begins
-    const double cpuBefore = running.cpuSeconds();
+    const double cpuBefore = cpuSeconds(running);
     const double wallBefore = benchTimer::nowNs();
     Sleep(5000);
-    return (running.cpuSeconds() - cpuBefore) / ((benchTimer::nowNs() - wallBefore) / 1e9);
+    return (cpuSeconds(running) - cpuBefore) / ((benchTimer::nowNs() - wallBefore) / 1e9);
 }
 } // namespace
 
 int main()
 {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
-    const std::wstring controller = windowsPath(KORVANEX_CONTROLLER_PATH);
-    const std::wstring baseline = windowsPath(KORVANEX_BASELINE_PATH);
-    const std::wstring themedBaseline = windowsPath(KORVANEX_THEMED_BASELINE_PATH);
+    const std::wstring controller = windowsPathOf(KORVANEX_CONTROLLER_PATH);
+    const std::wstring baseline = windowsPathOf(KORVANEX_BASELINE_PATH);
+    const std::wstring themedBaseline = windowsPathOf(KORVANEX_THEMED_BASELINE_PATH);
 
     // The product key exists with a file name, so the dialog comes up filled.
     uniqueRegistryKey key;

@@ -14,6 +14,7 @@
 
 #include <objbase.h>
 
+#include <atomic>
 #include <initializer_list>
 #include <thread>
 #include <utility>
@@ -28,11 +29,6 @@ constexpr const wchar_t* receiveCommName = L"uiLogger::monitorUiReceiveComm";
 constexpr const wchar_t* autoMergeName = L"uiLogger::monitorAutoMerge";
 constexpr const wchar_t* allNames[] = {enabledName,      fileNameName,    writeNewFileName,
                                        launchErrorsName, receiveCommName, autoMergeName};
-
-std::wstring defaultLogFile()
-{
-    return makerFolder() + L"\\Korvane x64\\korLogUI_x64.txt";
-}
 
 // Every value of the product key, raw, for comparing before and after.
 std::string snapshot()
@@ -114,7 +110,7 @@ TEST_F(logControllerDialogTest, unopenableKeyShowsDefaultsWithoutMessage)
     productKeyFixture::makeUncreatable();
     ASSERT_NO_FATAL_FAILURE(open());
 
-    EXPECT_EQ(defaultLogFile(), uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
+    EXPECT_EQ(defaultLogFilePath(), uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
     EXPECT_EQ((std::vector<LRESULT>{BST_CHECKED, BST_UNCHECKED, BST_CHECKED, BST_CHECKED}), boxStates(dialog));
 
     roundTrip(dialog);
@@ -246,7 +242,7 @@ TEST_F(logControllerDialogTest, resetThenCancelLeavesRegistryUntouched)
 
     ASSERT_NO_FATAL_FAILURE(open());
     uiWait::click(dialog, IDC_RESET);
-    EXPECT_EQ(defaultLogFile(), uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
+    EXPECT_EQ(defaultLogFilePath(), uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
     EXPECT_EQ((std::vector<LRESULT>{BST_CHECKED, BST_UNCHECKED, BST_CHECKED, BST_CHECKED}), boxStates(dialog));
     EXPECT_EQ(1, uiLoggerSettings.enabled) << "Reset leaves the record alone";
 
@@ -470,7 +466,19 @@ TEST_F(logControllerDialogTest, aboutBoxThroughTheSystemMenu)
     answerBox(L"About korGUILogController", L"korGUILogController, Version 1.0");
 }
 
-TEST_F(logControllerDialogTest, iconIsSetAndServesAsDragIcon)
+// Counts WM_ICONERASEBKGND sent to the dialog with a device context: only
+// its paint handler for the minimised window sends that.
+std::atomic<int> iconBackgrounds{0};
+
+LRESULT CALLBACK countIconBackgrounds(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_ICONERASEBKGND && sent->wParam != 0)
+        ++iconBackgrounds;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(logControllerDialogTest, iconIsSetAndDrawnWhenMinimised)
 {
     productKeyFixture::create();
     ASSERT_NO_FATAL_FAILURE(open());
@@ -479,14 +487,17 @@ TEST_F(logControllerDialogTest, iconIsSetAndServesAsDragIcon)
     EXPECT_EQ(big, SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0));
     EXPECT_EQ(big, SendMessageW(dialog, WM_QUERYDRAGICON, 0, 0));
 
-    // Minimised and restored, it keeps working.
+    iconBackgrounds = 0;
+    const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, countIconBackgrounds, nullptr, runner->threadId());
+    ASSERT_NE(nullptr, hook);
     ShowWindowAsync(dialog, SW_MINIMIZE);
-    ASSERT_TRUE(uiWait::until([&] { return IsIconic(dialog) != FALSE; }));
-    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(uiWait::until([&] { return IsIconic(dialog) != FALSE; }));
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_INTERNALPAINT);
+    EXPECT_TRUE(uiWait::until([] { return iconBackgrounds.load() > 0; })) << "no icon drawn while minimised";
+    UnhookWindowsHookEx(hook);
+
     ShowWindowAsync(dialog, SW_RESTORE);
-    ASSERT_TRUE(uiWait::until([&] { return IsIconic(dialog) == FALSE; }));
-    uiWait::click(dialog, IDC_APPLY);
-    EXPECT_EQ(6, productKeyFixture::valueCount());
+    EXPECT_TRUE(uiWait::until([&] { return IsIconic(dialog) == FALSE; }));
 }
 
 TEST_F(logControllerDialogTest, screenshotOfTheOpenDialog)
@@ -496,8 +507,14 @@ TEST_F(logControllerDialogTest, screenshotOfTheOpenDialog)
     ASSERT_NO_FATAL_FAILURE(open());
     ASSERT_TRUE(uiWait::untilPainted(dialog));
     roundTrip(dialog);
-    const std::wstring path = uiWait::screenshotFolder() + L"\\optionsDialog.bmp";
-    EXPECT_TRUE(uiWait::saveScreenshot(dialog, path));
-    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(path.c_str()));
+    EXPECT_TRUE(uiWait::saveScreenshot(dialog, uiWait::screenshotFolder() + L"\\optionsDialog.bmp"));
+
+    // What the picture shows: the template's 489 x 110 dialog units.
+    RECT expected{0, 0, 489, 110};
+    ASSERT_TRUE(MapDialogRect(dialog, &expected));
+    RECT client{};
+    ASSERT_TRUE(GetClientRect(dialog, &client));
+    EXPECT_EQ(expected.right, client.right);
+    EXPECT_EQ(expected.bottom, client.bottom);
 }
 } // namespace

@@ -17,7 +17,7 @@ bool isFolder(const std::wstring& path)
 TEST(defaultLogFile, folderAndDefaultPathLieInApplicationData)
 {
     const std::wstring maker = makerFolder();
-    const std::wstring profiler = maker + L"\\Korvane x64";
+    const std::wstring profiler = profilerFolder();
     RemoveDirectoryW(profiler.c_str());
     RemoveDirectoryW(maker.c_str());
 
@@ -26,7 +26,7 @@ TEST(defaultLogFile, folderAndDefaultPathLieInApplicationData)
     EXPECT_TRUE(isFolder(profiler));
     EXPECT_EQ(profiler + L"\\x.txt", std::wstring(getAppDataFolder(L"x.txt")));
 
-    const std::wstring expected = profiler + L"\\korLogUI_x64.txt";
+    const std::wstring expected = defaultLogFilePath();
     EXPECT_EQ(expected, std::wstring(getDefaultLogFileName()));
 
     // Once known, the default is not looked for again: the folders stay gone.

@@ -2,9 +2,54 @@
 
 #include "uiWait.h"
 
-dialogRunner::dialogRunner()
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace
+{
+std::atomic<DWORD> watchedThreadId{0};
+
+// The C++ compilers' own exception codes: GCC's and LLVM's unwinders, and
+// Microsoft's.
+constexpr DWORD gccThrow = 0x20474343;
+constexpr DWORD microsoftThrow = 0xE06D7363;
+
+// The system may swallow a fault inside its message dispatch, and one it
+// does not swallow starts the debugger, which holds the run until its
+// timeout. A vectored handler sees every exception first: a fault or C++
+// exception on the dialog's thread ends the test program there, saying why.
+LONG CALLBACK endOnFault(EXCEPTION_POINTERS* info)
+{
+    const DWORD code = info->ExceptionRecord->ExceptionCode;
+    if (GetCurrentThreadId() != watchedThreadId.load())
+        return EXCEPTION_CONTINUE_SEARCH;
+    switch (code) {
+    case EXCEPTION_ACCESS_VIOLATION:
+    case EXCEPTION_ILLEGAL_INSTRUCTION:
+    case EXCEPTION_PRIV_INSTRUCTION:
+    case EXCEPTION_INT_DIVIDE_BY_ZERO:
+    case EXCEPTION_STACK_OVERFLOW:
+    case gccThrow:
+    case microsoftThrow: {
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::fprintf(stderr, "exception 0x%08lx on the dialog's thread in %s.%s\n", code,
+                     test != nullptr ? test->test_suite_name() : "?", test != nullptr ? test->name() : "?");
+        std::fflush(stderr);
+        TerminateProcess(GetCurrentProcess(), code);
+        break;
+    }
+    default:
+        break;
+    }
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+} // namespace
+
+dialogRunner::dialogRunner() : faultHandler(AddVectoredExceptionHandler(1, endOnFault))
 {
     uiThread = std::thread([this] {
+        watchedThreadId = GetCurrentThreadId();
         uiThreadId = GetCurrentThreadId();
         modalResult = logController.doModal();
         ended = true;
@@ -27,6 +72,8 @@ dialogRunner::~dialogRunner()
         }
     }
     uiThread.join();
+    watchedThreadId = 0;
+    RemoveVectoredExceptionHandler(faultHandler);
 }
 
 bool dialogRunner::waitForEnd()

@@ -8,7 +8,8 @@
 #include <thread>
 
 // Runs the options dialog modally on a thread of its own, as the program
-// does on its one thread, so that the test can drive it with messages.
+// does on its one thread, so that the test can drive it with messages. A
+// fault or C++ exception on that thread ends the test program.
 class dialogRunner
 {
 public:
@@ -31,6 +32,7 @@ public:
     bool waitForEnd();
 
 private:
+    void* faultHandler;
     CqxGUILogControllerDlg logController;
     std::atomic<DWORD> uiThreadId{0};
     std::atomic<bool> ended{false};

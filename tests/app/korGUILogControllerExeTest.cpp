@@ -2,7 +2,7 @@
 #include "uiWait.h"
 
 #include "resources/resource.h"
-#include "support/uniqueHandle.h"
+#include "testSupport/launchedProgram.h"
 #include "testSupport/productKeyFixture.h"
 #include "testSupport/winePath.h"
 
@@ -12,55 +12,18 @@
 
 namespace
 {
-// The built program in a process of its own.
-class runningProgram
+// The program's dialog once it is up; null when the program ended or
+// the deadline passed first.
+HWND waitForDialog(const launchedProgram& program)
 {
-public:
-    runningProgram()
-    {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info{};
-        std::wstring commandLine = L"\"" + windowsPathOf(KORVANEX_PROGRAM_PATH) + L"\"";
-        EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &startup, &info))
-            << "starting " << windowsPathOf(KORVANEX_PROGRAM_PATH);
-        process.reset(info.hProcess);
-        CloseHandle(info.hThread);
-        threadId = info.dwThreadId;
-    }
-    ~runningProgram()
-    {
-        if (process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT) {
-            TerminateProcess(process.get(), 1);
-            WaitForSingleObject(process.get(), uiWait::deadlineMs);
-        }
-    }
-
-    // The dialog, which the program opens on its first thread.
-    HWND waitForDialog() const
-    {
-        HWND found = nullptr;
-        uiWait::until([&] {
-            found = uiWait::findThreadWindow(threadId, L"#32770");
-            return found != nullptr || WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0;
-        });
-        return found;
-    }
-
-    // The exit code, or STILL_ACTIVE when it did not end in time.
-    DWORD waitForExit() const
-    {
-        WaitForSingleObject(process.get(), uiWait::deadlineMs);
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(process.get(), &code);
-        return code;
-    }
-
-private:
-    uniqueKernelHandle process;
-    DWORD threadId = 0;
-};
+    EXPECT_TRUE(program.started()) << "starting " << windowsPathOf(KORVANEX_PROGRAM_PATH);
+    HWND found = nullptr;
+    uiWait::until([&] {
+        found = program.findDialog();
+        return found != nullptr || !program.started() || program.waitForExit(0) != STILL_ACTIVE;
+    });
+    return found;
+}
 
 class korGUILogControllerExeTest : public ::testing::Test
 {
@@ -75,8 +38,8 @@ TEST_F(korGUILogControllerExeTest, opensWithStoredValuesAndOkWritesThem)
     productKeyFixture::setDword(L"uiLogger::monitorLaunchErrorCodes", 1);
     productKeyFixture::setDword(L"uiLogger::monitorAutoMerge", 9);
 
-    runningProgram program;
-    const HWND dialog = program.waitForDialog();
+    const launchedProgram program(windowsPathOf(KORVANEX_PROGRAM_PATH));
+    const HWND dialog = waitForDialog(program);
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ(L"korGUILogController x64", uiWait::windowText(dialog));
     EXPECT_EQ(L"C:\\logs\\korLogUI_x64.txt", uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
@@ -90,7 +53,7 @@ TEST_F(korGUILogControllerExeTest, opensWithStoredValuesAndOkWritesThem)
 
     uiWait::toggle(dialog, IDC_ENABLE_LOGGING);
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    EXPECT_EQ(0u, program.waitForExit());
+    EXPECT_EQ(0u, program.waitForExit(uiWait::deadlineMs));
 
     EXPECT_EQ(1u, productKeyFixture::storedDword(L"uiLogger::enabled"));
     EXPECT_EQ(9u, productKeyFixture::storedDword(L"uiLogger::monitorAutoMerge"));
@@ -100,12 +63,12 @@ TEST_F(korGUILogControllerExeTest, opensWithStoredValuesAndOkWritesThem)
 TEST_F(korGUILogControllerExeTest, escapeEndsTheProgramWithoutWriting)
 {
     productKeyFixture::create();
-    runningProgram program;
-    const HWND dialog = program.waitForDialog();
+    const launchedProgram program(windowsPathOf(KORVANEX_PROGRAM_PATH));
+    const HWND dialog = waitForDialog(program);
     ASSERT_NE(nullptr, dialog);
     uiWait::toggle(dialog, IDC_ENABLE_LOGGING);
     PostMessageW(dialog, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, program.waitForExit());
+    EXPECT_EQ(0u, program.waitForExit(uiWait::deadlineMs));
     EXPECT_EQ(0, productKeyFixture::valueCount());
 }
 } // namespace

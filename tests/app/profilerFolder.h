@@ -8,10 +8,20 @@
 #include <string>
 
 // The maker's folder of the default log file, spelled out from the user's
-// application-data folder; the profiler's folder is "Korvane x64" in it.
+// application-data folder.
 inline std::wstring makerFolder()
 {
     wchar_t appData[MAX_PATH] = {};
-    EXPECT_EQ(S_OK, SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, appData));
+    EXPECT_EQ(S_OK, SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData));
     return std::wstring(appData) + L"\\Ostra Vell";
+}
+
+inline std::wstring profilerFolder()
+{
+    return makerFolder() + L"\\Korvane x64";
+}
+
+inline std::wstring defaultLogFilePath()
+{
+    return profilerFolder() + L"\\korLogUI_x64.txt";
 }

@@ -22,7 +22,7 @@ struct recordingDialog
 };
 
 using D = recordingDialog;
-const dialogMessageEntry<D> map[] = {
+constexpr dialogMessageEntry<D> map[] = {
     {WM_TIMER, 0, 0, &dialogHandlers::timer<D, &D::onTimer>},
     {WM_SYSCOMMAND, 0, 0, &dialogHandlers::sysCommand<D, &D::onSysCommand>},
     {WM_QUERYDRAGICON, 0, 0, &dialogHandlers::queryDragIcon<D, &D::onQueryDragIcon>},
@@ -53,5 +53,19 @@ TEST(dialogMessageMap, routesByMessageNotificationAndControl)
     EXPECT_EQ(FALSE, result) << "left to the default handling";
     EXPECT_TRUE(dispatchMessageMap(map, dialog, WM_QUERYDRAGICON, 0, 0, result));
     EXPECT_EQ(0x1234, result);
+}
+
+// An entry left empty, as a hand-counted table leaves its unused rows,
+// fails the compile-time check and is never called.
+TEST(dialogMessageMap, entryWithoutHandlerIsNeverRun)
+{
+    static_assert(everyEntryHasHandler(map));
+    constexpr dialogMessageEntry<D> withEmptyRow[] = {{WM_TIMER, 0, 0, &dialogHandlers::timer<D, &D::onTimer>}, {}};
+    static_assert(!everyEntryHasHandler(withEmptyRow));
+
+    D dialog;
+    INT_PTR result = -1;
+    EXPECT_FALSE(dispatchMessageMap(withEmptyRow, dialog, WM_NULL, 0, 0, result));
+    EXPECT_EQ(-1, result);
 }
 } // namespace
