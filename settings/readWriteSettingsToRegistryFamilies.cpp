@@ -247,10 +247,10 @@ int readWriteSettingsToRegistry::writeIntFamily(const wchar_t* logPath, const in
     return 1;
 }
 
+// deleteFamilyI with a log path that it does not use.
 int readWriteSettingsToRegistry::deleteIntFamily(const wchar_t* /*logPath*/, const wchar_t* family, DWORD count)
 {
-    deleteFamilyItems(key, family, count, {L"I"});
-    return 1;
+    return deleteFamilyI(family, count);
 }
 
 int readWriteSettingsToRegistry::deleteFamilyAll(const wchar_t* family, DWORD count)

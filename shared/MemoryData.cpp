@@ -10,7 +10,6 @@
 
 namespace
 {
-constexpr int readAccess = 0;
 constexpr int invertingMode = 2;
 constexpr int filterMatchingFiles = 1;
 constexpr int filterUnmatchedFiles = 2;
@@ -38,7 +37,7 @@ MemoryData::~MemoryData() = default;
 int MemoryData::loadProfilerTracingSettings(_profilerHookDebugData& out)
 {
     productKeySession session(*this);
-    if (session.open(nullptr, readAccess) == 0)
+    if (!session.open(nullptr, keyAccess::read))
         return 0;
     // Missing values are the defaults, not failures.
     (void)readTracingValues(session.store(), profilerHookDebugData);
