@@ -34,6 +34,8 @@ protected:
     // An operation's session takes settingsLock and fills the slots.
     friend class productKeySession;
 
+    // otherKey1..3 are places in the shared layout for keys that nothing in
+    // this program opens; closeProductKeys still closes whatever they hold.
     HKEY otherKey1 = nullptr;
     HKEY otherKey2 = nullptr;
     HKEY softwareKey = nullptr;

@@ -20,7 +20,6 @@ thread_local int logFileWriteInProgress = 0;
 HANDLE logFileHeap = nullptr;
 
 constexpr SIZE_T initialLogHeapSize = 0x10000;
-constexpr SIZE_T securityDescriptorSize = 40;
 } // namespace
 
 logFile::target::target() = default;
@@ -104,7 +103,7 @@ void logFile::openLogFile()
 
     // A new log file grants every account full access (a present, null DACL),
     // so that any process of the profiler family can append to it later.
-    const uniqueLocalMemory descriptor(LocalAlloc(LPTR, securityDescriptorSize));
+    const uniqueLocalMemory descriptor(LocalAlloc(LPTR, SECURITY_DESCRIPTOR_MIN_LENGTH));
     SECURITY_ATTRIBUTES attributes{sizeof(SECURITY_ATTRIBUTES), descriptor.get(), FALSE};
     SECURITY_ATTRIBUTES* security = nullptr;
     if (descriptor && InitializeSecurityDescriptor(descriptor.get(), SECURITY_DESCRIPTOR_REVISION) &&

@@ -68,5 +68,7 @@ public:
 
 private:
     HKEY key;
+    // Nothing in this program hands the store a key to own; it stays so
+    // that a store given one still closes it.
     CPointerArray ownedKeys;
 };

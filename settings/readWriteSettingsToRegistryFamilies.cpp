@@ -14,6 +14,7 @@
 #include "support/stubString.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <cwchar>
 #include <initializer_list>
@@ -77,14 +78,14 @@ int parseIndex(const wchar_t* text) noexcept
         negative = *text++ == L'-';
     INT64 number = 0;
     for (; *text >= L'0' && *text <= L'9'; ++text)
-        if (number <= 0x80000000LL)
+        if (number <= -INT64{INT_MIN})
             number = number * 10 + (*text - L'0');
     if (negative)
         number = -number;
-    if (number > 0x7FFFFFFFLL)
-        return 0x7FFFFFFF;
-    if (number < -0x80000000LL)
-        return static_cast<int>(-0x7FFFFFFF - 1);
+    if (number > INT_MAX)
+        return INT_MAX;
+    if (number < INT_MIN)
+        return INT_MIN;
     return static_cast<int>(number);
 }
 
