@@ -2,7 +2,7 @@
 // and single strings.
 #include "settings/readWriteSettingsToRegistry.h"
 
-#include "framework/CWideString.h"
+#include "support/CWideString.h"
 #include "settings/failureLog.h"
 #include "support/stubHeap.h"
 #include "support/stubString.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/CPointerArray.h"
+#include "support/CPointerArray.h"
 #include "settings/readWriteSettings.h"
 
 #include <windows.h>

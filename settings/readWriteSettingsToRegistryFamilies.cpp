@@ -4,7 +4,7 @@
 // through the store's own operations, so their rules hold for every item.
 #include "settings/readWriteSettingsToRegistry.h"
 
-#include "framework/CWideString.h"
+#include "support/CWideString.h"
 #include "settings/failureLog.h"
 #include "settings/readWriteSettingsToRegistryNames.h"
 #include "settings/registryValueEnumeration.h"

@@ -2,7 +2,7 @@
 // the failure log keeps the first file it opened.
 #include "settings/readWriteSettingsToRegistry.h"
 
-#include "framework/CWideString.h"
+#include "support/CWideString.h"
 #include "support/hashMap.h"
 #include "support/intArray.h"
 #include "support/stringArray.h"

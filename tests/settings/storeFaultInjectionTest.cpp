@@ -5,7 +5,7 @@
 // other than the clean run's, and nothing may be written that neither the
 // planted values nor the clean run hold. The exported members also leave
 // every key slot empty and their lock free.
-#include "framework/CWideString.h"
+#include "support/CWideString.h"
 #include "settings/SettingData.h"
 #include "settings/logFile.h"
 #include "settings/readWriteSettingsToRegistry.h"
