@@ -7,6 +7,7 @@
 #include "support/threadQuery.h"
 #include "support/uniqueHandle.h"
 
+#include <atomic>
 #include <cstring>
 #include <cwchar>
 
@@ -16,11 +17,25 @@ namespace
 // waits on the lock instead of being dropped.
 thread_local int logFileWriteInProgress = 0;
 
+// The log's switch lives with the file it guards: the file's code then needs
+// nothing of the reports' composer.
+std::atomic<int> logFileEnabled{0};
+
 // Created at first use by a writer that holds logFileLock; never destroyed.
 HANDLE logFileHeap = nullptr;
 
 constexpr SIZE_T initialLogHeapSize = 0x10000;
 } // namespace
+
+void setLogFileEnabled(int enabled) noexcept
+{
+    logFileEnabled.store(enabled, std::memory_order_relaxed);
+}
+
+int isLogFileEnabled() noexcept
+{
+    return logFileEnabled.load(std::memory_order_relaxed);
+}
 
 logFile::target::target() = default;
 
