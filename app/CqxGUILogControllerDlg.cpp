@@ -7,7 +7,7 @@
 #include "app/uiLoggerOptions.h"
 #include "app/uiLoggerSettings.h"
 #include "resources/resource.h"
-#include "settings/productKeyPath.h"
+#include "settings/productKeyOpener.h"
 #include "settings/readWriteSettingsToRegistry.h"
 
 #include <cstddef>
@@ -103,28 +103,12 @@ void CqxGUILogControllerDlg::showSettingsInControls()
 
 int CqxGUILogControllerDlg::openProfilerKey(int mode)
 {
-    const REGSAM access = mode == 1 ? KEY_READ | KEY_WRITE : KEY_READ;
     closeProfilerKeys();
-    // Create-or-open in both modes: with read rights only, whether a missing
-    // level may be made is the registry's decision.
-    const auto createOrOpen = [access](HKEY parent, const wchar_t* name, uniqueRegistryKey& into) {
-        HKEY key = nullptr;
-        if (RegCreateKeyExW(parent, name, 0, nullptr, 0, access, nullptr, &key, nullptr) != ERROR_SUCCESS)
-            return false;
-        into.reset(key);
-        return true;
-    };
-    uniqueRegistryKey* const levels[] = {&softwareKey, &makerKey, &productKey};
-    static_assert(std::size(levels) == std::size(productKeyLevels));
-    HKEY parent = HKEY_CURRENT_USER;
-    for (std::size_t level = 0; level < std::size(levels); ++level) {
-        if (!createOrOpen(parent, productKeyLevels[level], *levels[level])) {
-            closeProfilerKeys();
-            return 0;
-        }
-        parent = levels[level]->get();
-    }
-    return 1;
+    HKEY* const slots[] = {softwareKey.put(), makerKey.put(), productKey.put()};
+    if (openProductKeyLevels(keyAccessFromMode(mode), slots).code == ERROR_SUCCESS)
+        return 1;
+    closeProfilerKeys();
+    return 0;
 }
 
 void CqxGUILogControllerDlg::closeProfilerKeys() noexcept

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/CWideString.h"
+#include "support/CWideString.h"
 
 // The dialog's caption from the program's file path: the file name with its
 // extension replaced by " x64". Only a '.' in the file name itself starts

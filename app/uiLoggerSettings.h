@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/CWideString.h"
+#include "support/CWideString.h"
 
 class readWriteSettings;
 

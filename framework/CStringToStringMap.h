@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/CWideString.h"
+#include "support/CWideString.h"
 
 #include <map>
 #include <string>

@@ -1,34 +1,14 @@
 #include "settings/SettingData.h"
 
 #include "settings/failureLog.h"
-#include "settings/productKeyPath.h"
-#include "settings/productKeySession.h"
+#include "settings/productKeyOpener.h"
 #include "settings/systemMessage.h"
 #include "support/stubString.h"
 
-#include <cstddef>
-#include <iterator>
 #include <utility>
 
 namespace
 {
-// Both access modes create or open at every level; only mode 1 writes.
-REGSAM accessRights(int accessMode) noexcept
-{
-    return accessMode == 1 ? (KEY_READ | KEY_WRITE) : KEY_READ;
-}
-
-LSTATUS createLevel(HKEY parent, const wchar_t* name, REGSAM access, HKEY& slot) noexcept
-{
-    // A failed call leaves the slot alone, whatever it wrote to its output.
-    HKEY opened = nullptr;
-    const LSTATUS rc =
-        RegCreateKeyExW(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &opened, nullptr);
-    if (rc == ERROR_SUCCESS)
-        slot = opened;
-    return rc;
-}
-
 // Composed aside and handed over whole: a report that cannot be held leaves
 // errorText as it was.
 void composeErrorText(stubString& errorText, const stubString& path, DWORD code) noexcept
@@ -52,31 +32,21 @@ SettingData::~SettingData()
 
 int SettingData::openProductKey(const wchar_t* logPath, int accessMode, stubString& errorText, stubString& keyPath)
 {
-    const REGSAM access = accessRights(accessMode);
     HKEY* const slots[] = {&softwareKey, &makerKey, &productKey};
-    static_assert(std::size(slots) == std::size(productKeyLevels));
+    const productKeyOpening opening = openProductKeyLevels(keyAccessFromMode(accessMode), slots);
 
     // The path names every level tried, the failed one included. Out of
     // memory for it fails the open: keyPath and errorText then stay as they
     // were rather than name a path that was not the one tried.
+    LSTATUS rc = opening.code;
     stubString path;
     bool pathHeld = path.assign(productKeyRootName);
-    HKEY parent = HKEY_CURRENT_USER;
-    LSTATUS rc = pathHeld ? ERROR_SUCCESS : ERROR_NOT_ENOUGH_MEMORY;
-    for (std::size_t level = 0; level < std::size(slots) && rc == ERROR_SUCCESS; ++level) {
+    for (std::size_t level = 0; level < opening.levelsTried && pathHeld; ++level)
         pathHeld = path.append(L"\\") && path.append(productKeyLevels[level]);
-        if (!pathHeld) {
-            rc = ERROR_NOT_ENOUGH_MEMORY;
-            break;
-        }
-        rc = createLevel(parent, productKeyLevels[level], access, *slots[level]);
-        parent = *slots[level];
-    }
-    if (pathHeld && !keyPath.assign(path)) {
-        pathHeld = false;
-        if (rc == ERROR_SUCCESS)
-            rc = ERROR_NOT_ENOUGH_MEMORY;
-    }
+    if (pathHeld)
+        pathHeld = keyPath.assign(path);
+    if (!pathHeld && rc == ERROR_SUCCESS)
+        rc = ERROR_NOT_ENOUGH_MEMORY;
 
     const DWORD code = static_cast<DWORD>(rc);
     if (code != 0 && pathHeld)
@@ -103,17 +73,4 @@ int SettingData::closeProductKeys(const wchar_t* logPath)
             result = 0;
     }
     return result;
-}
-
-int SettingData::readProductDword(const wchar_t* logPath, const wchar_t* name, int& value)
-{
-    productKeySession session(*this);
-    if (session.open(logPath, 0) == 0)
-        return 0;
-    DWORD stored = static_cast<DWORD>(value);
-    const int read = session.store().readDword(name, stored);
-    if (read != 0)
-        value = static_cast<int>(stored);
-    const int closed = session.close(logPath);
-    return (read != 0 && closed != 0) ? 1 : 0;
 }

@@ -31,16 +31,11 @@ public:
     [[nodiscard]] int closeProductKeys(const wchar_t* logPath);
 
 protected:
-    // One 4-byte value of the product key into value, under settingsLock:
-    // open for reading, read, close. value keeps its content when the key or
-    // the value cannot be read; a shorter stored value replaces only its
-    // low-order bytes. 1 when the key opened, the value was read and every
-    // key closed.
-    [[nodiscard]] int readProductDword(const wchar_t* logPath, const wchar_t* name, int& value);
-
     // An operation's session takes settingsLock and fills the slots.
     friend class productKeySession;
 
+    // otherKey1..3 are places in the shared layout for keys that nothing in
+    // this program opens; closeProductKeys still closes whatever they hold.
     HKEY otherKey1 = nullptr;
     HKEY otherKey2 = nullptr;
     HKEY softwareKey = nullptr;

@@ -4,14 +4,11 @@
 #include "settings/systemMessage.h"
 #include "support/lastErrorKeeper.h"
 
-#include <atomic>
 #include <cstdio>
 #include <type_traits>
 
 namespace
 {
-std::atomic<int> logFileEnabled{0};
-
 // A report is composed in a fixed buffer of 3000 characters, terminator
 // included; what does not fit is cut off.
 template <typename Char>
@@ -68,16 +65,6 @@ void report(const wchar_t* logPath, DWORD errorCode, const char* context, const 
         logFile::writeToLogFile(logPath, text.get());
 }
 } // namespace
-
-void setLogFileEnabled(int enabled) noexcept
-{
-    logFileEnabled.store(enabled, std::memory_order_relaxed);
-}
-
-int isLogFileEnabled() noexcept
-{
-    return logFileEnabled.load(std::memory_order_relaxed);
-}
 
 void reportErrorToLogFile(const wchar_t* logPath, DWORD errorCode, const char* context, const char* name)
 {

@@ -7,6 +7,7 @@
 #include "support/threadQuery.h"
 #include "support/uniqueHandle.h"
 
+#include <atomic>
 #include <cstring>
 #include <cwchar>
 
@@ -16,12 +17,25 @@ namespace
 // waits on the lock instead of being dropped.
 thread_local int logFileWriteInProgress = 0;
 
+// The log's switch lives with the file it guards: the file's code then needs
+// nothing of the reports' composer.
+std::atomic<int> logFileEnabled{0};
+
 // Created at first use by a writer that holds logFileLock; never destroyed.
 HANDLE logFileHeap = nullptr;
 
 constexpr SIZE_T initialLogHeapSize = 0x10000;
-constexpr SIZE_T securityDescriptorSize = 40;
 } // namespace
+
+void setLogFileEnabled(int enabled) noexcept
+{
+    logFileEnabled.store(enabled, std::memory_order_relaxed);
+}
+
+int isLogFileEnabled() noexcept
+{
+    return logFileEnabled.load(std::memory_order_relaxed);
+}
 
 logFile::target::target() = default;
 
@@ -104,7 +118,7 @@ void logFile::openLogFile()
 
     // A new log file grants every account full access (a present, null DACL),
     // so that any process of the profiler family can append to it later.
-    const uniqueLocalMemory descriptor(LocalAlloc(LPTR, securityDescriptorSize));
+    const uniqueLocalMemory descriptor(LocalAlloc(LPTR, SECURITY_DESCRIPTOR_MIN_LENGTH));
     SECURITY_ATTRIBUTES attributes{sizeof(SECURITY_ATTRIBUTES), descriptor.get(), FALSE};
     SECURITY_ATTRIBUTES* security = nullptr;
     if (descriptor && InitializeSecurityDescriptor(descriptor.get(), SECURITY_DESCRIPTOR_REVISION) &&

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/productKeyOpener.h"
 #include "settings/readWriteSettingsToRegistry.h"
 #include "support/stubLockGuard.h"
 
@@ -20,19 +21,24 @@ public:
     productKeySession(const productKeySession&) = delete;
     productKeySession& operator=(const productKeySession&) = delete;
 
-    // 1 when the product key is open (accessMode 1: read and write; other
-    // values: read); on failure the failure log has the code and no key
-    // stays open.
-    [[nodiscard]] int open(const wchar_t* logPath, int accessMode);
+    // True when the product key is open; on failure the failure log has the
+    // code and no key stays open.
+    [[nodiscard]] bool open(const wchar_t* logPath, keyAccess access);
 
     // The store over the open product key; only after a successful open().
     readWriteSettingsToRegistry& store() noexcept { return *keyStore; }
 
-    // Closes every key now; 1 when every close succeeded.
-    [[nodiscard]] int close(const wchar_t* logPath);
+    // Closes every key now; true when every close succeeded.
+    [[nodiscard]] bool close(const wchar_t* logPath);
 
 private:
     SettingData& settings;
     stubLockGuard guard; // made first, released last
     std::optional<readWriteSettingsToRegistry> keyStore;
 };
+
+// One 4-byte value of the product key into value, in a session of its own:
+// open for reading, read, close. value keeps its content when the key or the
+// value cannot be read; a shorter stored value replaces only its low-order
+// bytes. 1 when the key opened, the value was read and every key closed.
+[[nodiscard]] int readProductDword(SettingData& settings, const wchar_t* logPath, const wchar_t* name, int& value);

@@ -2,7 +2,7 @@
 // and single strings.
 #include "settings/readWriteSettingsToRegistry.h"
 
-#include "framework/CWideString.h"
+#include "support/CWideString.h"
 #include "settings/failureLog.h"
 #include "support/stubHeap.h"
 #include "support/stubString.h"
@@ -85,7 +85,7 @@ int writeFixed(HKEY key, const wchar_t* logPath, const wchar_t* name, DWORD type
 DWORD terminatedBytes(std::size_t length) noexcept
 {
     const UINT64 bytes = (UINT64{length} + 1) * sizeof(wchar_t);
-    return bytes <= 0xFFFFFFFFu ? static_cast<DWORD>(bytes) : 0;
+    return bytes <= MAXDWORD ? static_cast<DWORD>(bytes) : 0;
 }
 
 // One query into a buffer inside the operation; a second into a heap block
@@ -377,7 +377,7 @@ int readWriteSettingsToRegistry::writeStringBuffer(const wchar_t* logPath, const
 {
     if (key == nullptr)
         return 0;
-    if ((buffer == nullptr && length != 0) || UINT64{length} * sizeof(wchar_t) > 0xFFFFFFFFu) {
+    if ((buffer == nullptr && length != 0) || UINT64{length} * sizeof(wchar_t) > MAXDWORD) {
         if (logPath != nullptr && isLogFileEnabled())
             reportErrorToLogFile(logPath, ERROR_INVALID_PARAMETER, "setting string value", name);
         return 0;
@@ -432,7 +432,7 @@ int readWriteSettingsToRegistry::writeStringA(const wchar_t* logPath, const char
     DWORD bytes = 0;
     if (value != nullptr) {
         const std::size_t length = std::strlen(value);
-        if (length >= 0xFFFFFFFFu)
+        if (length >= MAXDWORD)
             return 0;
         bytes = static_cast<DWORD>(length + 1);
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/CPointerArray.h"
+#include "support/CPointerArray.h"
 #include "settings/readWriteSettings.h"
 
 #include <windows.h>
@@ -68,5 +68,7 @@ public:
 
 private:
     HKEY key;
+    // Nothing in this program hands the store a key to own; it stays so
+    // that a store given one still closes it.
     CPointerArray ownedKeys;
 };

@@ -9,11 +9,19 @@
 #include "support/stringArray.h"
 #include "support/stubString.h"
 
+#include <iterator>
+
 namespace
 {
 constexpr DWORD dllTextCharacters = 260;
 // writeDllMap clears this many old pairs before it writes.
 constexpr DWORD clearedPairs = 100;
+
+// The names of a pair's halves: one of these and the pair's index.
+constexpr wchar_t textPrefix[] = L"[dll]S";
+constexpr wchar_t integerPrefix[] = L"[dll]I";
+constexpr int prefixLength = static_cast<int>(std::size(textPrefix)) - 1;
+static_assert(std::size(integerPrefix) == std::size(textPrefix));
 
 using readName = fixedValueName<valueNameCapacity::dllMapRead>;
 using writeName = fixedValueName<valueNameCapacity::family>;
@@ -22,10 +30,9 @@ using writeName = fixedValueName<valueNameCapacity::family>;
 // decimal digits, without regard to case, as the registry matches names.
 bool isPairHalfName(const wchar_t* name, DWORD length) noexcept
 {
-    constexpr int prefixLength = 6;
     if (length <= prefixLength ||
-        (CompareStringOrdinal(name, prefixLength, L"[dll]S", prefixLength, TRUE) != CSTR_EQUAL &&
-         CompareStringOrdinal(name, prefixLength, L"[dll]I", prefixLength, TRUE) != CSTR_EQUAL))
+        (CompareStringOrdinal(name, prefixLength, textPrefix, prefixLength, TRUE) != CSTR_EQUAL &&
+         CompareStringOrdinal(name, prefixLength, integerPrefix, prefixLength, TRUE) != CSTR_EQUAL))
         return false;
     for (DWORD i = prefixLength; i < length; ++i)
         if (name[i] < L'0' || name[i] > L'9')
@@ -68,9 +75,9 @@ int readWriteSettingsToRegistry::readDllMap(dllMap& map)
     const DWORD pairs = countPairHalves(key) / 2;
     for (DWORD i = 0; i < pairs; ++i) {
         readName integerName;
-        integerName.append(L"[dll]I").appendUnsigned(i);
+        integerName.append(integerPrefix).appendUnsigned(i);
         readName textName;
-        textName.append(L"[dll]S").appendUnsigned(i);
+        textName.append(textPrefix).appendUnsigned(i);
         if (!integerName.ok() || !textName.ok())
             continue;
 
@@ -97,11 +104,11 @@ int readWriteSettingsToRegistry::writeDllMap(const wchar_t* logPath, const dllMa
     int pair = 0;
     for (const dllMap::entry& found : map) {
         writeName textName;
-        textName.append(L"[dll]S").appendSigned(pair);
+        textName.append(textPrefix).appendSigned(pair);
         if (!textName.ok())
             continue;
         const UINT64 textBytes = (UINT64{found.key.GetLength()} + 1) * sizeof(wchar_t);
-        if (textBytes > 0xFFFFFFFFu)
+        if (textBytes > MAXDWORD)
             continue;
         // No key test here: with no key every write fails.
         LSTATUS rc = RegSetValueExW(key, textName.get(), 0, REG_SZ,
@@ -113,7 +120,7 @@ int readWriteSettingsToRegistry::writeDllMap(const wchar_t* logPath, const dllMa
             continue;
 
         writeName integerName;
-        integerName.append(L"[dll]I").appendSigned(pair);
+        integerName.append(integerPrefix).appendSigned(pair);
         if (!integerName.ok())
             continue;
         const int value = found.value;

@@ -4,7 +4,7 @@
 // through the store's own operations, so their rules hold for every item.
 #include "settings/readWriteSettingsToRegistry.h"
 
-#include "framework/CWideString.h"
+#include "support/CWideString.h"
 #include "settings/failureLog.h"
 #include "settings/readWriteSettingsToRegistryNames.h"
 #include "settings/registryValueEnumeration.h"
@@ -14,6 +14,7 @@
 #include "support/stubString.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <cwchar>
 #include <initializer_list>
@@ -77,14 +78,14 @@ int parseIndex(const wchar_t* text) noexcept
         negative = *text++ == L'-';
     INT64 number = 0;
     for (; *text >= L'0' && *text <= L'9'; ++text)
-        if (number <= 0x80000000LL)
+        if (number <= -INT64{INT_MIN})
             number = number * 10 + (*text - L'0');
     if (negative)
         number = -number;
-    if (number > 0x7FFFFFFFLL)
-        return 0x7FFFFFFF;
-    if (number < -0x80000000LL)
-        return static_cast<int>(-0x7FFFFFFF - 1);
+    if (number > INT_MAX)
+        return INT_MAX;
+    if (number < INT_MIN)
+        return INT_MIN;
     return static_cast<int>(number);
 }
 
@@ -247,10 +248,10 @@ int readWriteSettingsToRegistry::writeIntFamily(const wchar_t* logPath, const in
     return 1;
 }
 
+// deleteFamilyI with a log path that it does not use.
 int readWriteSettingsToRegistry::deleteIntFamily(const wchar_t* /*logPath*/, const wchar_t* family, DWORD count)
 {
-    deleteFamilyItems(key, family, count, {L"I"});
-    return 1;
+    return deleteFamilyI(family, count);
 }
 
 int readWriteSettingsToRegistry::deleteFamilyAll(const wchar_t* family, DWORD count)

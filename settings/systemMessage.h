@@ -7,15 +7,14 @@
 // The system's text for a Win32 error code, exactly as FormatMessage gives it
 // (with its own line end), in a buffer the system allocated.
 //
-// The text is asked for in the given language, by default the user's
-// (0x0400). A user whose language has no system texts installed would get
+// The text is asked for in the given language, by default the user's. A user whose language has no system texts installed would get
 // none at all (ERROR_RESOURCE_LANG_NOT_FOUND), so the system is then asked
 // again with language 0, its own order of languages, which ends in US English.
 template <typename Char>
 class systemMessage
 {
 public:
-    static constexpr DWORD userDefaultLanguage = 0x0400;
+    static constexpr DWORD userDefaultLanguage = LANG_USER_DEFAULT;
 
     explicit systemMessage(DWORD errorCode, DWORD languageId = userDefaultLanguage) noexcept;
 

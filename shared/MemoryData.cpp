@@ -10,8 +10,6 @@
 
 namespace
 {
-constexpr int readAccess = 0;
-
 // What a filter list does with the names it lists. The owner sets it as an
 // int mode (the exported layout keeps ints); each test reads it as one of
 // these.
@@ -87,7 +85,7 @@ MemoryData::~MemoryData() = default;
 int MemoryData::loadProfilerTracingSettings(_profilerHookDebugData& out)
 {
     productKeySession session(*this);
-    if (session.open(nullptr, readAccess) == 0)
+    if (!session.open(nullptr, keyAccess::read))
         return 0;
     // Missing values are the defaults, not failures.
     (void)readTracingValues(session.store(), profilerHookDebugData);

@@ -1,5 +1,7 @@
 #include "shared/SettingDataKorvane.h"
 
+#include "settings/productKeySession.h"
+
 namespace
 {
 constexpr wchar_t openedFunctionsValueName[] = L"memoryMappedFileHasBeenOpenedFunctions";
@@ -11,5 +13,5 @@ SettingDataKorvane::~SettingDataKorvane() = default;
 
 int SettingDataKorvane::readMemoryMappedFileHasBeenOpened(const wchar_t* logPath)
 {
-    return readProductDword(logPath, openedFunctionsValueName, memoryMappedFileHasBeenOpenedFunctions);
+    return readProductDword(*this, logPath, openedFunctionsValueName, memoryMappedFileHasBeenOpenedFunctions);
 }

@@ -5,7 +5,6 @@
 namespace
 {
 constexpr wchar_t openedValueName[] = L"memoryMappedFileHasBeenOpened";
-constexpr int readWriteAccess = 1;
 } // namespace
 
 SettingDataQexal::SettingDataQexal() = default;
@@ -17,15 +16,15 @@ int SettingDataQexal::writeMemoryMappedFileHasBeenOpened(const wchar_t* logPath,
     productKeySession session(*this);
     if (write == 0)
         return 1;
-    if (session.open(logPath, readWriteAccess) == 0)
+    if (!session.open(logPath, keyAccess::readWrite))
         return 0;
     const DWORD value = static_cast<DWORD>(memoryMappedFileHasBeenOpened);
     const int written = session.store().writeDword(logPath, openedValueName, value);
-    const int closed = session.close(logPath);
-    return (written != 0 && closed != 0) ? 1 : 0;
+    const bool closed = session.close(logPath);
+    return (written != 0 && closed) ? 1 : 0;
 }
 
 int SettingDataQexal::readMemoryMappedFileHasBeenOpened(const wchar_t* logPath)
 {
-    return readProductDword(logPath, openedValueName, memoryMappedFileHasBeenOpened);
+    return readProductDword(*this, logPath, openedValueName, memoryMappedFileHasBeenOpened);
 }

@@ -19,8 +19,8 @@ int intArray::makeRoom(UINT32 n) noexcept
     // In 64 bits: neither the sum nor the byte size may wrap into a small
     // block that later writes would overrun.
     UINT64 grown = UINT64{capacity} + growBy;
-    if (grown > 0xFFFFFFFFu)
-        grown = 0xFFFFFFFFu;
+    if (grown > MAXDWORD)
+        grown = MAXDWORD;
     const UINT64 entries = grown > n ? grown : n;
     const UINT64 bytes = entries * sizeof(int);
     if (bytes > SIZE_MAX)
@@ -36,7 +36,7 @@ int intArray::makeRoom(UINT32 n) noexcept
 
 int intArray::add(int value) noexcept
 {
-    if (count == 0xFFFFFFFFu)
+    if (count == MAXDWORD)
         return 0;
     if (count >= capacity && !makeRoom(count + 1))
         return 0;

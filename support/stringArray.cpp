@@ -38,7 +38,7 @@ int stringArray::add(const wchar_t* text) noexcept
         // In 64 bits, so that the new size cannot wrap below what is in use.
         const UINT64 entries = UINT64{capacity} + growBy;
         const UINT64 bytes = entries * sizeof(stubString*);
-        void* memory = entries > count && entries <= 0xFFFFFFFFu && bytes <= SIZE_MAX
+        void* memory = entries > count && entries <= MAXDWORD && bytes <= SIZE_MAX
                            ? oskHeapReAlloc(0, items, static_cast<SIZE_T>(bytes))
                            : nullptr;
         if (memory == nullptr) {

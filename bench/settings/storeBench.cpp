@@ -1,7 +1,7 @@
 // The settings store and the product key access against the raw registry
 // calls they wrap, on the same open keys in the same run.
 #include "benchTimer.h"
-#include "framework/CWideString.h"
+#include "support/CWideString.h"
 #include "settings/SettingData.h"
 #include "settings/readWriteSettingsToRegistry.h"
 #include "support/stubString.h"

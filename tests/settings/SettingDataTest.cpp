@@ -16,6 +16,8 @@ namespace
 {
 constexpr wchar_t fullPath[] = L"HKEY_CURRENT_USER\\Software\\OstraVell\\Korvanex64";
 
+const auto* const logEnvironment = testing::AddGlobalTestEnvironment(new programLogFile(L"productKey.log"));
+
 using inspectedSettingData = observedSettings<SettingData>;
 
 std::wstring text(const stubString& value)
@@ -32,7 +34,7 @@ protected:
         return RegSetValueExW(key, L"probe", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof(one));
     }
 
-    const std::wstring logPath = failureLogFolder::file(L"productKey.log");
+    const std::wstring logPath = programLogFile::path();
     productKeyFixture savedProductKey;
     inspectedSettingData settings;
     stubString errorText;
@@ -82,13 +84,16 @@ TEST_F(productKeyAccess, failingLastLevelReportsPathAndSystemTextAndClosesEveryt
     EXPECT_EQ(0, settings.openProductKey(logPath.c_str(), 1, errorText, keyPath));
 
     EXPECT_EQ(fullPath, text(keyPath));
-    std::wstring expected = L"Failure accessing registry key:\r\n" + std::wstring(fullPath) + L"\r\n\r\n " +
-                            systemTextW(ERROR_CHILD_MUST_BE_VOLATILE);
-    while (!expected.empty() && iswspace(expected.back()))
-        expected.pop_back();
-    EXPECT_EQ(expected, text(errorText));
-    ASSERT_FALSE(text(errorText).empty());
-    EXPECT_FALSE(iswspace(text(errorText).back()));
+    // The system's text follows whole, only its trailing line end cut off.
+    const std::wstring report = text(errorText);
+    const std::wstring head = L"Failure accessing registry key:\r\n" + std::wstring(fullPath) + L"\r\n\r\n ";
+    ASSERT_EQ(head, report.substr(0, head.size()));
+    const std::wstring message = report.substr(head.size());
+    const std::wstring systemText = systemTextW(ERROR_CHILD_MUST_BE_VOLATILE);
+    ASSERT_FALSE(message.empty());
+    EXPECT_EQ(message, systemText.substr(0, message.size()));
+    EXPECT_EQ(std::wstring::npos, systemText.find_first_not_of(L" \t\r\n", message.size())) << "text cut short";
+    EXPECT_FALSE(iswspace(message.back()));
     EXPECT_TRUE(settings.slotsEmpty());
 
     // One narrow report with an empty name; the closes that follow succeed.

@@ -14,15 +14,12 @@
 namespace
 {
 const std::string earlierContent = "written before this run\r\n";
+const auto* const logEnvironment =
+    testing::AddGlobalTestEnvironment(new programLogFile(L"existing.log", earlierContent));
 
 const std::wstring& logPath()
 {
-    static const std::wstring path = [] {
-        const std::wstring file = failureLogFolder::file(L"existing.log");
-        scratchFolder::writeAll(file, earlierContent);
-        return file;
-    }();
-    return path;
+    return programLogFile::path();
 }
 } // namespace
 

@@ -1,6 +1,6 @@
 #include "settings/readWriteSettingsToRegistry.h"
 
-#include "framework/CWideString.h"
+#include "support/CWideString.h"
 #include "storeFixture.h"
 #include "support/hashMap.h"
 #include "support/intArray.h"

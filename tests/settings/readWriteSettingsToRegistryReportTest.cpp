@@ -2,7 +2,7 @@
 // the failure log keeps the first file it opened.
 #include "settings/readWriteSettingsToRegistry.h"
 
-#include "framework/CWideString.h"
+#include "support/CWideString.h"
 #include "support/hashMap.h"
 #include "support/intArray.h"
 #include "support/stringArray.h"
@@ -17,6 +17,7 @@
 
 namespace
 {
+const auto* const logEnvironment = testing::AddGlobalTestEnvironment(new programLogFile(L"store.log"));
 class storeReports : public failureLogTest
 {
 protected:
@@ -29,7 +30,7 @@ protected:
     }
     std::string deniedW(const std::wstring& rest) { return bytesOf(systemTextW(ERROR_ACCESS_DENIED) + L" : " + rest); }
 
-    const std::wstring logPath = failureLogFolder::file(L"store.log");
+    const std::wstring logPath = programLogFile::path();
     scratchRegistryKey scratch;
     uniqueRegistryKey readOnly = scratch.reopen(KEY_READ);
     readWriteSettingsToRegistry store{readOnly.get()};

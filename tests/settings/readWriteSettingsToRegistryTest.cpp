@@ -1,6 +1,6 @@
 #include "settings/readWriteSettingsToRegistry.h"
 
-#include "framework/CWideString.h"
+#include "support/CWideString.h"
 #include "storeFixture.h"
 #include "support/stubString.h"
 #include "testSupport/scratchRegistryKey.h"

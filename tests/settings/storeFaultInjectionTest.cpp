@@ -5,7 +5,7 @@
 // other than the clean run's, and nothing may be written that neither the
 // planted values nor the clean run hold. The exported members also leave
 // every key slot empty and their lock free.
-#include "framework/CWideString.h"
+#include "support/CWideString.h"
 #include "settings/SettingData.h"
 #include "settings/logFile.h"
 #include "settings/readWriteSettingsToRegistry.h"
@@ -39,6 +39,7 @@
 
 namespace
 {
+const auto* const logEnvironment = testing::AddGlobalTestEnvironment(new programLogFile(L"faults.log"));
 // The round's injected fault: the failAt-th wrapped call (1-based) fails.
 struct injection
 {
@@ -429,16 +430,12 @@ bool isLevelPath(const std::wstring& path)
 TEST_F(storeFaults, noFaultGivesWrongData)
 {
     const std::vector<std::string> listBounds = {"RegQueryInfoKeyW", "RegEnumValueW"};
-    const std::wstring logFile = failureLogFolder::file(L"faults.log");
-    const wchar_t* const logPath = logFile.c_str();
+    const wchar_t* const logPath = programLogFile::path().c_str();
     std::vector<std::pair<std::wstring, DWORD>> storedTracing;
     for (const tracingField& value : tracingFields)
         storedTracing.emplace_back(value.name, static_cast<DWORD>(storedTracing.size() + 1));
     const _profilerHookDebugData objectRecord = tracingRecord(L"object's", 100);
     const _profilerHookDebugData callerRecord = tracingRecord(L"caller's", -20);
-    // The failure log keeps its file open once it has one: open it before
-    // handles are counted.
-    logFile::writeToLogFile(logPath, "");
     const outcome noCount{1, {}}; // the count cannot be read: an empty list
     const operation operations[] = {
         {.name = "readStubString",
@@ -655,8 +652,7 @@ TEST_F(storeFaults, noFaultGivesWrongData)
 // error whatever fails inside them, and leave the log's lock free.
 TEST_F(storeFaults, failedReportsKeepTheLastError)
 {
-    const std::wstring logPath = failureLogFolder::file(L"faults.log");
-    const wchar_t* const path = logPath.c_str();
+    const wchar_t* const path = programLogFile::path().c_str();
     const uniqueRegistryKey readOnly = scratch.reopen(KEY_READ);
     readWriteSettingsToRegistry denied(readOnly.get());
     const operation reports[] = {

@@ -1,5 +1,7 @@
 #include "shared/MemoryData.h"
 
+#include "testSupport/widened.h"
+
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -13,19 +15,6 @@ void fill(stubStringList& list, std::initializer_list<const wchar_t*> entries)
     for (const wchar_t* entry : entries)
         ASSERT_EQ(1, list.add(entry));
 }
-
-// A narrow (plain ASCII) argument widened; null stays null.
-struct widened
-{
-    explicit widened(const char* narrow)
-    {
-        for (const char* c = narrow; c != nullptr && *c != '\0'; ++c)
-            text += static_cast<wchar_t>(static_cast<unsigned char>(*c));
-        get = narrow != nullptr ? text.c_str() : nullptr;
-    }
-    std::wstring text;
-    const wchar_t* get;
-};
 
 class MemoryDataFilters : public testing::Test
 {

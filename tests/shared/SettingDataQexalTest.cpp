@@ -13,6 +13,7 @@
 namespace
 {
 constexpr wchar_t flagName[] = L"memoryMappedFileHasBeenOpened";
+const auto* const logEnvironment = testing::AddGlobalTestEnvironment(new programLogFile(L"qexal.log"));
 
 class SettingDataQexalFlag : public testing::Test
 {
@@ -113,9 +114,7 @@ TEST_F(SettingDataQexalFlag, unreachableProductKeyFailsBothWays)
 
 TEST_F(SettingDataQexalFlag, theFailureLogPathIsHandedOn)
 {
-    // The log keeps its file open to the end of the program, so the file
-    // lies in the program's own log folder, removed at exit.
-    const std::wstring logPath = failureLogFolder::file(L"qexal.log");
+    const std::wstring& logPath = programLogFile::path();
     productKeyFixture::makeUncreatable();
     setLogFileEnabled(1);
     const int written = settings.writeMemoryMappedFileHasBeenOpened(logPath.c_str(), 1, 0);

@@ -8,6 +8,7 @@
 #include "shared/sharedSettings.h"
 // By its path: the Microsoft-built caller has only the package's include folder.
 #include "../testSupport/handleCount.h"
+#include "../testSupport/widened.h"
 
 #include <windows.h>
 
@@ -115,17 +116,6 @@ constexpr filterCall filterCalls[] = {
     {"main.c", "Shape", "Draw", L"Shape::Draw"},   {"main.cpp", "App", "Run", L"App::Shape::Draw"},
     {"x.h", nullptr, "Draw", L"Draw"},             {nullptr, "App", nullptr, nullptr},
     {"lib.CPP", "Shape", "", L"::Shape::Draw"},    {"", "", "Draw", L"Dra"},
-};
-
-struct widened
-{
-    wchar_t text[64];
-    const wchar_t* get;
-    explicit widened(const char* narrow) : text{}, get(narrow != nullptr ? text : nullptr)
-    {
-        for (int i = 0; narrow != nullptr && narrow[i] != '\0' && i < 63; ++i)
-            text[i] = static_cast<wchar_t>(narrow[i]);
-    }
 };
 
 inline void writeFilterAnswers(report& out, MemoryData& memory)

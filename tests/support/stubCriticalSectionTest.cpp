@@ -1,6 +1,7 @@
 #include "support/stubCriticalSection.h"
 
 #include "lockContender.h"
+#include "support/uniqueHandle.h"
 
 #include <gtest/gtest.h>
 
@@ -25,19 +26,20 @@ TEST(stubCriticalSection, isRecursiveAndHasNoHandle)
 TEST(stubCriticalSection, aZeroTimeOutStillWaitsUntilTheSectionIsFree)
 {
     stubCriticalSection section;
-    std::atomic<bool> holderReleased{false};
-    std::atomic<bool> holding{false};
-    std::thread holder([&] {
-        section.lock();
-        holding = true;
-        Sleep(150);
-        holderReleased = true;
-        section.unlock();
+    ASSERT_TRUE(section.lock());
+    const uniqueKernelHandle returned(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    ASSERT_TRUE(static_cast<bool>(returned));
+    std::atomic<BOOL> acquired{FALSE};
+    std::thread waiter([&] {
+        acquired = section.lock(0);
+        if (acquired)
+            section.unlock();
+        SetEvent(returned.get());
     });
-    while (!holding)
-        Sleep(1);
-    EXPECT_TRUE(section.lock(0));
-    EXPECT_TRUE(holderReleased);
-    section.unlock();
-    holder.join();
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(returned.get(), stillHeldWindowMs))
+        << "gave up while the section was held";
+    EXPECT_TRUE(section.unlock());
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(returned.get(), generousDeadlineMs));
+    waiter.join();
+    EXPECT_TRUE(acquired);
 }

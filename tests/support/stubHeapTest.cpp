@@ -6,11 +6,15 @@
 
 TEST(stubHeap, isOnePrivateHeapWhateverIsCalledFirst)
 {
-    const HANDLE heap = getStubHeap();
+    // Blocks of the support library come from the heap that start-up made.
+    const HANDLE heap = createStubHeap();
     ASSERT_NE(nullptr, heap);
     EXPECT_NE(GetProcessHeap(), heap);
-    EXPECT_EQ(heap, createStubHeap());
-    EXPECT_EQ(heap, getStubHeap());
+    void* block = oskHeapAlloc(0, 24);
+    ASSERT_NE(nullptr, block);
+    EXPECT_TRUE(HeapValidate(heap, 0, block));
+    EXPECT_EQ(24u, HeapSize(heap, 0, block));
+    EXPECT_TRUE(oskHeapFree(getStubHeap(), 0, block));
 }
 
 TEST(stubHeap, reallocationKeepsContentAndAFailedOneKeepsTheOldBlock)

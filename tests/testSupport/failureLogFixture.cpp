@@ -33,6 +33,29 @@ const std::wstring& failureLogFolder::path()
     return owned.folder.path();
 }
 
+namespace
+{
+std::wstring programLogPath;
+} // namespace
+
+void programLogFile::SetUp()
+{
+    ASSERT_TRUE(programLogPath.empty()) << "a program has one failure-log file";
+    programLogPath = failureLogFolder::file(name);
+    if (!earlierContent.empty())
+        scratchFolder::writeAll(programLogPath, earlierContent);
+    const int wasEnabled = isLogFileEnabled();
+    setLogFileEnabled(1);
+    logFile::writeToLogFile(programLogPath.c_str(), "");
+    setLogFileEnabled(wasEnabled);
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(programLogPath.c_str()));
+}
+
+const std::wstring& programLogFile::path()
+{
+    return programLogPath;
+}
+
 std::string logGrowth::added() const
 {
     const std::string now = scratchFolder::readAll(file);

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 // The failure log keeps the file it opened first for the rest of the
 // process, so each test program has one log folder of its own, made at first
@@ -16,6 +17,27 @@ class failureLogFolder
 public:
     static const std::wstring& path();
     static std::wstring file(const wchar_t* name) { return path() + L"\\" + name; }
+};
+
+// The failure log keeps the first file it opens for the rest of the process.
+// A program whose tests read the log names its one file at namespace scope:
+//   const auto* const logEnvironment =
+//       testing::AddGlobalTestEnvironment(new programLogFile(L"store.log"));
+// The file (with any earlier content given) is then the log's before the
+// first test runs, whichever test that is.
+class programLogFile : public ::testing::Environment
+{
+public:
+    explicit programLogFile(const wchar_t* name, std::string earlierContent = {})
+        : name(name), earlierContent(std::move(earlierContent))
+    {
+    }
+    void SetUp() override;
+    static const std::wstring& path();
+
+private:
+    const wchar_t* name;
+    std::string earlierContent;
 };
 
 // What a log file gained from construction on; a rewritten log fails the test.

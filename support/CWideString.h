@@ -3,8 +3,9 @@
 #include <cstddef>
 #include <string>
 
-// The dialog framework's wide (UTF-16) string: dialog texts, and the texts
-// that some store operations read into or write from.
+// The wide (UTF-16) string of the dialog framework and the settings store:
+// dialog texts, and the texts that some store operations read into or write
+// from. Header only, so the store has it without the dialog framework.
 class CWideString
 {
 public:

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-// The dialog framework's growable array of untyped pointers.
+// A growable array of untyped pointers.
 class CPointerArray
 {
 public:
