@@ -427,6 +427,27 @@ bool isLevelPath(const std::wstring& path)
     return false;
 }
 
+// A flag member's read: the member keeps -7 when the read fails.
+template <typename Settings, int Settings::*flag>
+operation flagRead(const char* name, const wchar_t* valueName, const wchar_t* logPath)
+{
+    return {.name = name,
+            .dwords = {{valueName, 5}},
+            .run =
+                [logPath](readWriteSettings&) {
+                    observedSettings<Settings> settings;
+                    settings.*flag = -7;
+                    outcome seen{armed([&] { return settings.readMemoryMappedFileHasBeenOpened(logPath); }), {}};
+                    seen.output.push_back(std::to_wstring(settings.*flag));
+                    expectReleased(settings, seen);
+                    return seen;
+                },
+            .keepsOutput = true,
+            .keepsLastError = true,
+            .onProductKey = true,
+            .before = {L"-7"}};
+}
+
 TEST_F(storeFaults, noFaultGivesWrongData)
 {
     const std::vector<std::string> listBounds = {"RegQueryInfoKeyW", "RegEnumValueW"};
@@ -596,36 +617,11 @@ TEST_F(storeFaults, noFaultGivesWrongData)
              },
          .keepsLastError = true,
          .onProductKey = true},
-        {.name = "SettingDataQexal::readMemoryMappedFileHasBeenOpened",
-         .dwords = {{L"memoryMappedFileHasBeenOpened", 5}},
-         .run =
-             [&](readWriteSettings&) {
-                 observedSettings<SettingDataQexal> settings;
-                 settings.memoryMappedFileHasBeenOpened = -7;
-                 outcome seen{armed([&] { return settings.readMemoryMappedFileHasBeenOpened(logPath); }), {}};
-                 seen.output.push_back(std::to_wstring(settings.memoryMappedFileHasBeenOpened));
-                 expectReleased(settings, seen);
-                 return seen;
-             },
-         .keepsOutput = true,
-         .keepsLastError = true,
-         .onProductKey = true,
-         .before = {L"-7"}},
-        {.name = "SettingDataKorvane::readMemoryMappedFileHasBeenOpened",
-         .dwords = {{L"memoryMappedFileHasBeenOpenedFunctions", 6}},
-         .run =
-             [&](readWriteSettings&) {
-                 observedSettings<SettingDataKorvane> settings;
-                 settings.memoryMappedFileHasBeenOpenedFunctions = -7;
-                 outcome seen{armed([&] { return settings.readMemoryMappedFileHasBeenOpened(logPath); }), {}};
-                 seen.output.push_back(std::to_wstring(settings.memoryMappedFileHasBeenOpenedFunctions));
-                 expectReleased(settings, seen);
-                 return seen;
-             },
-         .keepsOutput = true,
-         .keepsLastError = true,
-         .onProductKey = true,
-         .before = {L"-7"}},
+        flagRead<SettingDataQexal, &SettingDataQexal::memoryMappedFileHasBeenOpened>(
+            "SettingDataQexal::readMemoryMappedFileHasBeenOpened", L"memoryMappedFileHasBeenOpened", logPath),
+        flagRead<SettingDataKorvane, &SettingDataKorvane::memoryMappedFileHasBeenOpenedFunctions>(
+            "SettingDataKorvane::readMemoryMappedFileHasBeenOpened", L"memoryMappedFileHasBeenOpenedFunctions",
+            logPath),
         {.name = "MemoryData::loadProfilerTracingSettings",
          .texts = {{L"phiBreakpointLogFile", L"C:\\break.log"}},
          .dwords = storedTracing,
