@@ -1,5 +1,6 @@
 #include "app/defaultLogFile.h"
 
+#include "support/moduleFunction.h"
 #include "support/uniqueHandle.h"
 
 #include <windows.h>
@@ -32,8 +33,7 @@ void findAppDataFolder()
     }
     if (shell == nullptr)
         return;
-    const auto function = reinterpret_cast<shGetFolderPathFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(shell, "SHGetFolderPathW")));
+    const auto function = moduleFunction<shGetFolderPathFunction>(shell, "SHGetFolderPathW");
     if (function != nullptr)
         (void)function(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appDataFolder);
 }

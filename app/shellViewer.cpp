@@ -1,15 +1,11 @@
 #include "app/shellViewer.h"
 
+#include "support/moduleFunction.h"
+
 #include <objbase.h>
 
 namespace
 {
-template <typename Function>
-Function lookUp(HMODULE module, const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
 // The calling thread inside an apartment for one scope. A thread already in
 // another apartment keeps it (RPC_E_CHANGED_MODE): only a successful
 // initialisation, S_FALSE included, is undone.
@@ -43,9 +39,9 @@ bool shellViewer::load()
     com.reset(LoadLibraryW(L"ole32.dll"));
     if (!shell || !com)
         return false;
-    shellExecuteEx = lookUp<shellExecuteExFunction>(shell.get(), "ShellExecuteExW");
-    coInitializeEx = lookUp<coInitializeExFunction>(com.get(), "CoInitializeEx");
-    coUninitialize = lookUp<coUninitializeFunction>(com.get(), "CoUninitialize");
+    shellExecuteEx = moduleFunction<shellExecuteExFunction>(shell.get(), "ShellExecuteExW");
+    coInitializeEx = moduleFunction<coInitializeExFunction>(com.get(), "CoInitializeEx");
+    coUninitialize = moduleFunction<coUninitializeFunction>(com.get(), "CoUninitialize");
     if (coInitializeEx == nullptr || coUninitialize == nullptr)
         shellExecuteEx = nullptr;
     return shellExecuteEx != nullptr;

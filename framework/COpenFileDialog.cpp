@@ -1,5 +1,6 @@
 #include "framework/COpenFileDialog.h"
 
+#include "support/moduleFunction.h"
 #include "support/uniqueHandle.h"
 
 #include <cwchar>
@@ -36,8 +37,7 @@ INT_PTR COpenFileDialog::doModal()
     if (!commonDialogs)
         return IDCANCEL;
     using getOpenFileNameFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
-    const auto getOpenFileName = reinterpret_cast<getOpenFileNameFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(commonDialogs.get(), "GetOpenFileNameW")));
+    const auto getOpenFileName = moduleFunction<getOpenFileNameFunction>(commonDialogs.get(), "GetOpenFileNameW");
     if (getOpenFileName == nullptr)
         return IDCANCEL;
     return getOpenFileName(&settings) ? IDOK : IDCANCEL;

@@ -1,5 +1,7 @@
 #include "support/threadQuery.h"
 
+#include "support/moduleFunction.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -22,8 +24,7 @@ void resolveNtQueryInformationThread() noexcept
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     if (ntdll == nullptr)
         return;
-    const auto address = reinterpret_cast<ntQueryInformationThreadFunction>(
-        reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryInformationThread")));
+    const auto address = moduleFunction<ntQueryInformationThreadFunction>(ntdll, "NtQueryInformationThread");
     ntQueryInformationThread.store(address, std::memory_order_relaxed);
 }
 
