@@ -4,7 +4,6 @@
 #include "app/CIndexedFileDialog.h"
 #include "app/defaultLogFile.h"
 #include "app/dialogCaption.h"
-#include "app/uiLoggerOptions.h"
 #include "app/uiLoggerSettings.h"
 #include "resources/resource.h"
 #include "settings/productKeyOpener.h"

@@ -1,13 +1,26 @@
 #pragma once
 
-#include "app/uiLoggerSettings.h"
 #include "resources/resource.h"
+#include "support/CWideString.h"
 
 #include <windows.h>
 
+// The six user-interface logging values between reading and writing. The
+// integers are read and written as 4-byte values.
+struct uiLoggerSettingsRecord
+{
+    int enabled = 0;
+    CWideString fileName;
+    int writeNewFile = 0;
+    int monitorLaunchErrorCodes = 0;
+    int monitorUiReceiveComm = 0;
+    int monitorAutoMerge = 0;
+};
+
 // The six logging options, declared once: each option's registry value,
-// its field of uiLoggerSettings, the control that shows it and the state a
-// reset gives that control. Reading, writing, showing, resetting and saving
+// its field of the record above, the control that shows it and the state a
+// reset gives that control. A new option is a field above and a row below
+// (with its control id and its control in the dialog template). Reading, writing, showing, resetting and saving
 // all walk this table, in this order, which is also the order of the
 // registry calls.
 struct uiLoggerOption

@@ -1,6 +1,5 @@
 #include "app/uiLoggerSettings.h"
 
-#include "app/uiLoggerOptions.h"
 #include "settings/readWriteSettings.h"
 
 void readUiLoggerSettings(readWriteSettings& store)

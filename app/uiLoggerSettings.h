@@ -1,20 +1,8 @@
 #pragma once
 
-#include "support/CWideString.h"
+#include "app/uiLoggerOptions.h"
 
 class readWriteSettings;
-
-// The six user-interface logging values between reading and writing. The
-// integers are read and written as 4-byte values.
-struct uiLoggerSettingsRecord
-{
-    int enabled = 0;
-    CWideString fileName;
-    int writeNewFile = 0;
-    int monitorLaunchErrorCodes = 0;
-    int monitorUiReceiveComm = 0;
-    int monitorAutoMerge = 0;
-};
 
 // The process-wide record; defined in the program's table of process objects.
 extern uiLoggerSettingsRecord uiLoggerSettings;

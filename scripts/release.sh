@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The release command: the test command first (set-up, ci build, every test
+# The release command: the test command first (set-up, build, every test
 # under Wine), then build/release with the per-user MSI, a ZIP of the same
 # files and SHA256SUMS.
 # Signing: set KORVANEX_SIGN_CERT and KORVANEX_SIGN_KEY (PEM files, kept out
@@ -8,4 +8,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/test.sh
-cmake --build --preset ci --target release
+cmake --build --preset default --target release

@@ -4,8 +4,9 @@
 # The test command: installs what is missing, then for each compiler (both
 # unless one is named) configures, builds with every warning an error and
 # runs every test under Wine on a virtual display. GCC builds in build/ (the
-# ci preset, same tree as the default one), clang in build-clang/ (the clang
-# preset). Fails when either compiler's build or tests fail.
+# default preset, whose tree scripts/run.sh and scripts/bench.sh reuse as it
+# is), clang in build-clang/ (the clang preset). Fails when either compiler's
+# build or tests fail.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,7 +21,7 @@ scripts/setup.sh
 failed=()
 for compiler in "${compilers[@]}"; do
   case "$compiler" in
-    gcc) preset=ci build=build ;;
+    gcc) preset=default build=build ;;
     clang) preset=clang build=build-clang ;;
     *) echo "test: unknown compiler '$compiler' (gcc or clang)" >&2; exit 2 ;;
   esac

@@ -1,6 +1,5 @@
 #include "settings/logFile.h"
 
-#include "settings/failureLog.h"
 #include "support/lastErrorKeeper.h"
 #include "support/stubHeap.h"
 #include "support/stubLockGuard.h"
@@ -17,8 +16,6 @@ namespace
 // waits on the lock instead of being dropped.
 thread_local int logFileWriteInProgress = 0;
 
-// The log's switch lives with the file it guards: the file's code then needs
-// nothing of the reports' composer.
 std::atomic<int> logFileEnabled{0};
 
 // Created at first use by a writer that holds logFileLock; never destroyed.

@@ -4,6 +4,11 @@
 
 #include <windows.h>
 
+// The failure log's switch: off at start, and while off nothing is written
+// or opened. It lives with the file it guards.
+void setLogFileEnabled(int enabled) noexcept;
+int isLogFileEnabled() noexcept;
+
 // The failure log's file, process-wide: one lock, one path copy, one handle.
 // Static operations only; the state is defined in the program's table of
 // process objects, which fixes its place in the start-up order.

@@ -4,6 +4,7 @@
 
 #include "support/CWideString.h"
 #include "settings/failureLog.h"
+#include "settings/logFile.h"
 #include "support/stubHeap.h"
 #include "support/stubString.h"
 

@@ -3,6 +3,7 @@
 #include "settings/readWriteSettingsToRegistry.h"
 
 #include "settings/failureLog.h"
+#include "settings/logFile.h"
 #include "settings/readWriteSettingsToRegistryNames.h"
 #include "settings/registryValueEnumeration.h"
 #include "support/hashMap.h"

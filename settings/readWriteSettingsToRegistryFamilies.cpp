@@ -6,6 +6,7 @@
 
 #include "support/CWideString.h"
 #include "settings/failureLog.h"
+#include "settings/logFile.h"
 #include "settings/readWriteSettingsToRegistryNames.h"
 #include "settings/registryValueEnumeration.h"
 #include "support/hashMap.h"

@@ -2,6 +2,7 @@
 // failure report with the log switched off against an empty call.
 #include "benchTimer.h"
 #include "settings/failureLog.h"
+#include "settings/logFile.h"
 #include "support/stubCriticalSection.h"
 #include "support/stubLockGuard.h"
 

@@ -1,6 +1,6 @@
 #include "shared/SettingDataQexal.h"
 
-#include "settings/failureLog.h"
+#include "settings/logFile.h"
 #include "testSupport/failureLogFixture.h"
 #include "testSupport/observedSettings.h"
 #include "testSupport/productKeyFixture.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/failureLog.h"
+#include "settings/logFile.h"
 #include "testSupport/scratchFolder.h"
 
 #include <gtest/gtest.h>
