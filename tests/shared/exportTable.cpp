@@ -96,44 +96,38 @@ std::vector<std::pair<std::string, std::string>> readShortImports(const std::wst
     return imports;
 }
 
-const std::vector<exportedName>& memberExports()
+const std::vector<exportedName>& settingsExports()
 {
+    using enum exportedName::role;
     static const std::vector<exportedName> names = {
         {"_ZN16SettingDataQexal34writeMemoryMappedFileHasBeenOpenedEPKwii",
-         "?writeMemoryMappedFileHasBeenOpened@SettingDataQexal@@QEAAHPEB_WHH@Z"},
+         "?writeMemoryMappedFileHasBeenOpened@SettingDataQexal@@QEAAHPEB_WHH@Z", member},
         {"_ZN16SettingDataQexal33readMemoryMappedFileHasBeenOpenedEPKw",
-         "?readMemoryMappedFileHasBeenOpened@SettingDataQexal@@QEAAHPEB_W@Z"},
+         "?readMemoryMappedFileHasBeenOpened@SettingDataQexal@@QEAAHPEB_W@Z", member},
         {"_ZN18SettingDataKorvane33readMemoryMappedFileHasBeenOpenedEPKw",
-         "?readMemoryMappedFileHasBeenOpened@SettingDataKorvane@@QEAAHPEB_W@Z"},
+         "?readMemoryMappedFileHasBeenOpened@SettingDataKorvane@@QEAAHPEB_W@Z", member},
         {"_ZN10MemoryData27loadProfilerTracingSettingsER22_profilerHookDebugData",
-         "?loadProfilerTracingSettings@MemoryData@@QEAAHAEAU_profilerHookDebugData@@@Z"},
-        {"_ZNK10MemoryData23hasCollectorsAndFiltersEv", "?hasCollectorsAndFilters@MemoryData@@QEBAHXZ"},
-        {"_ZNK10MemoryData20hasLineTimingFiltersEv", "?hasLineTimingFilters@MemoryData@@QEBAHXZ"},
+         "?loadProfilerTracingSettings@MemoryData@@QEAAHAEAU_profilerHookDebugData@@@Z", member},
+        {"_ZNK10MemoryData23hasCollectorsAndFiltersEv", "?hasCollectorsAndFilters@MemoryData@@QEBAHXZ", member},
+        {"_ZNK10MemoryData20hasLineTimingFiltersEv", "?hasLineTimingFilters@MemoryData@@QEBAHXZ", member},
         {"_ZN10MemoryData29isFileNameClassMethodFilteredEPKciS1_S1_i",
-         "?isFileNameClassMethodFiltered@MemoryData@@QEAAHPEBDH00H@Z"},
+         "?isFileNameClassMethodFiltered@MemoryData@@QEAAHPEBDH00H@Z", member},
         {"_ZN10MemoryData29isFileNameClassMethodFilteredEPKwiS1_S1_i",
-         "?isFileNameClassMethodFiltered@MemoryData@@QEAAHPEB_WH00H@Z"},
+         "?isFileNameClassMethodFiltered@MemoryData@@QEAAHPEB_WH00H@Z", member},
         {"_ZN10MemoryData31isLineTimingClassMethodFilteredEPKcS1_i",
-         "?isLineTimingClassMethodFiltered@MemoryData@@QEAAHPEBD0H@Z"},
+         "?isLineTimingClassMethodFiltered@MemoryData@@QEAAHPEBD0H@Z", member},
         {"_ZN10MemoryData31isLineTimingClassMethodFilteredEPKwS1_i",
-         "?isLineTimingClassMethodFiltered@MemoryData@@QEAAHPEB_W0H@Z"},
+         "?isLineTimingClassMethodFiltered@MemoryData@@QEAAHPEB_W0H@Z", member},
         {"_ZN10MemoryData31isLineTimingClassMethodFilteredEPKw",
-         "?isLineTimingClassMethodFiltered@MemoryData@@QEAAHPEB_W@Z"},
-    };
-    return names;
-}
-
-const std::vector<exportedName>& ownershipExports()
-{
-    static const std::vector<exportedName> names = {
-        {nullptr, "??0MemoryData@@QEAA@XZ"},
-        {nullptr, "??0SettingDataQexal@@QEAA@XZ"},
-        {nullptr, "??0SettingDataKorvane@@QEAA@XZ"},
-        {"_ZN10MemoryDataD1Ev", "??1MemoryData@@QEAA@XZ"},
-        {"_ZN16SettingDataQexalD1Ev", "??1SettingDataQexal@@QEAA@XZ"},
-        {"_ZN18SettingDataKorvaneD1Ev", "??1SettingDataKorvane@@QEAA@XZ"},
-        {"_ZN14stubStringList3addEPKw", "?add@stubStringList@@QEAAHPEB_W@Z"},
-        {"_ZN14stubStringList9removeAllEv", "?removeAll@stubStringList@@QEAAXXZ"},
+         "?isLineTimingClassMethodFiltered@MemoryData@@QEAAHPEB_W@Z", member},
+        {nullptr, "??0MemoryData@@QEAA@XZ", ownership},
+        {nullptr, "??0SettingDataQexal@@QEAA@XZ", ownership},
+        {nullptr, "??0SettingDataKorvane@@QEAA@XZ", ownership},
+        {"_ZN10MemoryDataD1Ev", "??1MemoryData@@QEAA@XZ", ownership},
+        {"_ZN16SettingDataQexalD1Ev", "??1SettingDataQexal@@QEAA@XZ", ownership},
+        {"_ZN18SettingDataKorvaneD1Ev", "??1SettingDataKorvane@@QEAA@XZ", ownership},
+        {"_ZN14stubStringList3addEPKw", "?add@stubStringList@@QEAAHPEB_W@Z", ownership},
+        {"_ZN14stubStringList9removeAllEv", "?removeAll@stubStringList@@QEAAXXZ", ownership},
     };
     return names;
 }

@@ -17,17 +17,25 @@ std::vector<std::string> readImportedModules(const std::wstring& path, std::stri
 // be read or is no archive, failure tells why.
 std::vector<std::pair<std::string, std::string>> readShortImports(const std::wstring& path, std::string& failure);
 
-// An exported symbol under our compiler's name and Microsoft's, both
-// resolving to the same code; gnu is null where Microsoft's name resolves to
-// a thunk of its own.
+// One export of the settings classes: its name under our compiler and under
+// Microsoft's, both resolving to the same code (gnu is null where
+// Microsoft's name resolves to a thunk of its own). Members are the
+// operations callers call; the rest is what a Microsoft-built caller needs
+// besides, to own the objects (constructors, destructors, the filling of the
+// filter lists). Written out by hand: this is the record of what callers
+// link against, not something read back from the build.
 struct exportedName
 {
+    enum class role
+    {
+        member,
+        ownership,
+    };
+
     const char* gnu;
     const char* microsoft;
+    role kind;
 };
 
-// The exported members of the settings classes.
-const std::vector<exportedName>& memberExports();
-// What a Microsoft-built caller needs besides, to own the objects: the
-// constructors and destructors, and the filling of the filter lists.
-const std::vector<exportedName>& ownershipExports();
+// Every export of the shared settings DLL, one row each.
+const std::vector<exportedName>& settingsExports();

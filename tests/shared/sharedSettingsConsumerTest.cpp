@@ -3,7 +3,6 @@
 #include "shared/sharedSettings.h"
 
 #include "consumerScenario.h"
-#include "exportTable.h"
 #include "testSupport/winePath.h"
 #include "support/uniqueHandle.h"
 #include "testSupport/productKeyFixture.h"
