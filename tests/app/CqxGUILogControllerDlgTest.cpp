@@ -16,28 +16,22 @@
 
 #include <atomic>
 #include <initializer_list>
+#include <iterator>
 #include <thread>
 #include <utility>
 
 namespace
 {
-constexpr const wchar_t* enabledName = L"uiLogger::enabled";
-constexpr const wchar_t* fileNameName = L"uiLogger::fileName";
-constexpr const wchar_t* writeNewFileName = L"uiLogger::writeNewFile";
-constexpr const wchar_t* launchErrorsName = L"uiLogger::monitorLaunchErrorCodes";
-constexpr const wchar_t* receiveCommName = L"uiLogger::monitorUiReceiveComm";
-constexpr const wchar_t* autoMergeName = L"uiLogger::monitorAutoMerge";
-constexpr const wchar_t* allNames[] = {enabledName,      fileNameName,    writeNewFileName,
-                                       launchErrorsName, receiveCommName, autoMergeName};
+constexpr int valueCount = static_cast<int>(std::size(uiLoggerValues));
 
 // Every value of the product key, raw, for comparing before and after.
 std::string snapshot()
 {
     std::string all;
-    for (const wchar_t* name : allNames) {
+    for (const uiLoggerValue& value : uiLoggerValues) {
         DWORD type = 0;
         std::string data;
-        all += productKeyFixture::queryValue(name, type, data) ? std::to_string(type) + ":" + data + "|" : "missing|";
+        all += productKeyFixture::queryValue(value.name, type, data) ? std::to_string(type) + ":" + data + "|" : "missing|";
     }
     return all;
 }
@@ -85,7 +79,7 @@ TEST_F(logControllerDialogTest, emptyKeyShowsEmptyNameAndClearedBoxes)
     ASSERT_NO_FATAL_FAILURE(open());
 
     EXPECT_EQ(L"", uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-    EXPECT_EQ((std::vector<LRESULT>{BST_UNCHECKED, BST_UNCHECKED, BST_UNCHECKED, BST_UNCHECKED}), boxStates(dialog));
+    EXPECT_EQ(std::vector<LRESULT>(optionBoxes().size(), BST_UNCHECKED), boxStates(dialog));
     EXPECT_EQ(bothDisabled, fileButtons(dialog));
 
     // The caption is the program's file name with " x64" for its extension.
@@ -111,7 +105,7 @@ TEST_F(logControllerDialogTest, unopenableKeyShowsDefaultsWithoutMessage)
     ASSERT_NO_FATAL_FAILURE(open());
 
     EXPECT_EQ(defaultLogFilePath(), uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-    EXPECT_EQ((std::vector<LRESULT>{BST_CHECKED, BST_UNCHECKED, BST_CHECKED, BST_CHECKED}), boxStates(dialog));
+    EXPECT_EQ(resetStates(), boxStates(dialog));
 
     roundTrip(dialog);
     EXPECT_EQ(nullptr, uiWait::findThreadWindow(runner->threadId(), L"#32770", nullptr, dialog));
@@ -131,13 +125,13 @@ TEST_F(logControllerDialogTest, storedValuesAreShownAndApplyWritesAllSix)
 
     ASSERT_NO_FATAL_FAILURE(open());
     EXPECT_EQ(logPath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-    std::vector<LRESULT> boxes = boxStates(dialog);
     // How an ordinary check box shows 2 (the indeterminate state of a
     // three-state box) is the system's affair; Apply writes 1 only when it
     // reads as checked.
-    const DWORD enabledAfterApply = boxes[1] == BST_CHECKED ? 1 : 0;
-    boxes.erase(boxes.begin() + 1);
-    EXPECT_EQ((std::vector<LRESULT>{BST_UNCHECKED, BST_CHECKED, BST_UNCHECKED}), boxes);
+    const DWORD enabledAfterApply = uiWait::checkState(dialog, IDC_ENABLE_LOGGING) == BST_CHECKED ? 1 : 0;
+    EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, IDC_WRITE_NEW_FILE));
+    EXPECT_EQ(BST_CHECKED, uiWait::checkState(dialog, IDC_MONITOR_LAUNCH_ERRORS));
+    EXPECT_EQ(BST_UNCHECKED, uiWait::checkState(dialog, IDC_MONITOR_UI_RECEIVE_COMM));
     EXPECT_EQ(bothEnabled, fileButtons(dialog));
     EXPECT_EQ(2, uiLoggerSettings.enabled);
     EXPECT_EQ(0, uiLoggerSettings.monitorAutoMerge);
@@ -163,12 +157,12 @@ TEST_F(logControllerDialogTest, applyCarriesAutoMergeAndWritesEverythingAgain)
     EXPECT_EQ(L"", productKeyFixture::storedText(fileNameName)) << "an empty name is the terminator alone";
     EXPECT_EQ(1u, productKeyFixture::storedDword(writeNewFileName));
     EXPECT_EQ(7u, productKeyFixture::storedDword(autoMergeName));
-    EXPECT_EQ(6, productKeyFixture::valueCount());
+    EXPECT_EQ(valueCount, productKeyFixture::valueCount());
 
     // Nothing changed: Apply writes all six again.
     productKeyFixture::removeProductKey();
     uiWait::click(dialog, IDC_APPLY);
-    EXPECT_EQ(6, productKeyFixture::valueCount());
+    EXPECT_EQ(valueCount, productKeyFixture::valueCount());
     EXPECT_EQ(7u, productKeyFixture::storedDword(autoMergeName));
     EXPECT_EQ(0u, productKeyFixture::storedDword(enabledName));
 }
@@ -243,7 +237,7 @@ TEST_F(logControllerDialogTest, resetThenCancelLeavesRegistryUntouched)
     ASSERT_NO_FATAL_FAILURE(open());
     uiWait::click(dialog, IDC_RESET);
     EXPECT_EQ(defaultLogFilePath(), uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-    EXPECT_EQ((std::vector<LRESULT>{BST_CHECKED, BST_UNCHECKED, BST_CHECKED, BST_CHECKED}), boxStates(dialog));
+    EXPECT_EQ(resetStates(), boxStates(dialog));
     EXPECT_EQ(1, uiLoggerSettings.enabled) << "Reset leaves the record alone";
 
     uiWait::clickPosted(dialog, IDCANCEL);
@@ -509,8 +503,8 @@ TEST_F(logControllerDialogTest, screenshotOfTheOpenDialog)
     roundTrip(dialog);
     EXPECT_TRUE(uiWait::saveScreenshot(dialog, uiWait::screenshotFolder() + L"\\optionsDialog.bmp"));
 
-    // What the picture shows: the template's 489 x 110 dialog units.
-    RECT expected{0, 0, 489, 110};
+    // What the picture shows: the template's size in dialog units.
+    RECT expected = uiWait::templateSize(IDD_LOGCONTROLLER_DIALOG);
     ASSERT_TRUE(MapDialogRect(dialog, &expected));
     RECT client{};
     ASSERT_TRUE(GetClientRect(dialog, &client));

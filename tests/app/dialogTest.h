@@ -1,8 +1,10 @@
 #pragma once
 
 #include "dialogRunner.h"
+#include "uiLoggerValues.h"
 #include "uiWait.h"
 
+#include "app/uiLoggerOptions.h"
 #include "resources/resource.h"
 #include "testSupport/productKeyFixture.h"
 
@@ -12,14 +14,33 @@
 #include <utility>
 #include <vector>
 
-// The check states of the four boxes: write new file, enable logging,
-// monitor launch errors, monitor receive comm.
+// The check box of each option that has one, in the options' order.
+inline std::vector<int> optionBoxes()
+{
+    std::vector<int> boxes;
+    for (const uiLoggerOption& option : uiLoggerOptions)
+        if (option.type == uiLoggerOption::kind::flag && option.controlId != 0)
+            boxes.push_back(option.controlId);
+    return boxes;
+}
+
+// The check states of those boxes.
 inline std::vector<LRESULT> boxStates(HWND dialog)
 {
     std::vector<LRESULT> states;
-    for (const int box :
-         {IDC_WRITE_NEW_FILE, IDC_ENABLE_LOGGING, IDC_MONITOR_LAUNCH_ERRORS, IDC_MONITOR_UI_RECEIVE_COMM})
+    for (const int box : optionBoxes())
         states.push_back(uiWait::checkState(dialog, box));
+    return states;
+}
+
+// The states Reset gives them, as the options' list has them.
+inline std::vector<LRESULT> resetStates()
+{
+    std::vector<LRESULT> states;
+    for (const int box : optionBoxes())
+        for (const uiLoggerValue& value : uiLoggerValues)
+            if (value.controlId == box)
+                states.push_back(value.resetCheck);
     return states;
 }
 

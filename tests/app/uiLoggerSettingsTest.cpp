@@ -1,11 +1,14 @@
 #include "app/uiLoggerSettings.h"
 
+#include "uiLoggerValues.h"
+
 #include "settings/readWriteSettingsToRegistry.h"
 #include "testSupport/scratchRegistryKey.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 #include <string>
 
 namespace
@@ -42,13 +45,28 @@ protected:
     scratchRegistryKey key;
 };
 
+TEST(uiLoggerOptions, theTableHoldsTheProfilersValuesInOrder)
+{
+    ASSERT_EQ(std::size(uiLoggerValues), std::size(uiLoggerOptions));
+    for (std::size_t i = 0; i < std::size(uiLoggerValues); ++i) {
+        const uiLoggerValue& expected = uiLoggerValues[i];
+        const uiLoggerOption& option = uiLoggerOptions[i];
+        EXPECT_STREQ(expected.name, option.valueName);
+        EXPECT_EQ(expected.controlId, option.controlId) << i;
+        EXPECT_EQ(option.type == uiLoggerOption::kind::text, std::wcscmp(expected.name, fileNameName) == 0) << i;
+        if (option.type == uiLoggerOption::kind::flag && option.controlId != 0) {
+            EXPECT_EQ(expected.resetCheck, option.resetCheck) << i;
+        }
+    }
+}
+
 TEST_F(uiLoggerSettingsTest, writesAllSixAndReadsThemBack)
 {
     readWriteSettingsToRegistry store(key.get());
     EXPECT_EQ(1, writeUiLoggerSettings(store));
-    EXPECT_EQ(1u, key.dword(L"uiLogger::enabled"));
-    EXPECT_EQ(0u, key.dword(L"uiLogger::writeNewFile"));
-    EXPECT_EQ(static_cast<DWORD>(-5), key.dword(L"uiLogger::monitorAutoMerge"));
+    EXPECT_EQ(1u, key.dword(enabledName));
+    EXPECT_EQ(0u, key.dword(writeNewFileName));
+    EXPECT_EQ(static_cast<DWORD>(-5), key.dword(autoMergeName));
 
     uiLoggerSettings = uiLoggerSettingsRecord{};
     readUiLoggerSettings(store);
@@ -60,7 +78,7 @@ TEST_F(uiLoggerSettingsTest, writesAllSixAndReadsThemBack)
 
 TEST_F(uiLoggerSettingsTest, missingValuesLeaveTheirFields)
 {
-    key.setDword(L"uiLogger::monitorUiReceiveComm", 1);
+    key.setDword(receiveCommName, 1);
     uiLoggerSettings.monitorUiReceiveComm = 0;
     readWriteSettingsToRegistry store(key.get());
     readUiLoggerSettings(store);
@@ -72,14 +90,12 @@ TEST_F(uiLoggerSettingsTest, missingValuesLeaveTheirFields)
 
 TEST_F(uiLoggerSettingsTest, oneFailedWriteIsReportedAndTheOthersStillHappen)
 {
-    for (const wchar_t* failing : {L"uiLogger::enabled", L"uiLogger::fileName", L"uiLogger::monitorAutoMerge"}) {
+    for (const wchar_t* failing : {enabledName, fileNameName, autoMergeName}) {
         scratchRegistryKey fresh;
         storeFailingOneName store(fresh.get(), failing);
         EXPECT_EQ(0, writeUiLoggerSettings(store)) << failing;
-        for (const wchar_t* name : {L"uiLogger::enabled", L"uiLogger::fileName", L"uiLogger::writeNewFile",
-                                    L"uiLogger::monitorLaunchErrorCodes", L"uiLogger::monitorUiReceiveComm",
-                                    L"uiLogger::monitorAutoMerge"})
-            EXPECT_EQ(std::wcscmp(name, failing) != 0, fresh.exists(name));
+        for (const uiLoggerValue& value : uiLoggerValues)
+            EXPECT_EQ(std::wcscmp(value.name, failing) != 0, fresh.exists(value.name));
     }
 }
 
@@ -88,7 +104,7 @@ TEST_F(uiLoggerSettingsTest, readOnlyKeyFailsEveryWrite)
     const uniqueRegistryKey readOnly = key.reopen(KEY_READ);
     readWriteSettingsToRegistry store(readOnly.get());
     EXPECT_EQ(0, writeUiLoggerSettings(store));
-    EXPECT_FALSE(key.exists(L"uiLogger::enabled"));
-    EXPECT_FALSE(key.exists(L"uiLogger::monitorAutoMerge"));
+    EXPECT_FALSE(key.exists(enabledName));
+    EXPECT_FALSE(key.exists(autoMergeName));
 }
 } // namespace

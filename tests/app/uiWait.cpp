@@ -169,6 +169,19 @@ bool saveScreenshot(HWND window, const std::wstring& path)
            WriteFile(out.get(), pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
 }
 
+RECT templateSize(int id)
+{
+    const HMODULE module = GetModuleHandleW(nullptr);
+    const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), RT_DIALOG);
+    const auto* words = found != nullptr ? static_cast<const WORD*>(LockResource(LoadResource(module, found))) : nullptr;
+    if (words == nullptr)
+        return {};
+    // An extended template starts with version 1 and 0xFFFF; its size follows
+    // help id, styles and item count, 11 words in (the classic form: 7).
+    const int at = words[1] == 0xFFFF ? 11 : 7;
+    return {0, 0, static_cast<short>(words[at]), static_cast<short>(words[at + 1])};
+}
+
 std::wstring screenshotFolder()
 {
     const std::wstring folder = windowsPathOf(KORVANEX_BINARY_DIR) + L"\\screenshots";
