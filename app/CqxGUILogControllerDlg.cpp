@@ -2,6 +2,7 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CIndexedFileDialog.h"
+#include "app/applicationIcon.h"
 #include "app/defaultLogFile.h"
 #include "app/dialogCaption.h"
 #include "app/uiLoggerSettings.h"
@@ -12,6 +13,7 @@
 #include <cstddef>
 #include <initializer_list>
 #include <iterator>
+#include <utility>
 
 namespace
 {
@@ -29,6 +31,7 @@ constexpr dialogMessageEntry<Self> CqxGUILogControllerDlg::messageMap[] = {
     {WM_SYSCOMMAND, 0, 0, &dialogHandlers::sysCommand<Self, &Self::onSysCommand>},
     {WM_PAINT, 0, 0, &dialogHandlers::paint<Self, &Self::onPaint>},
     {WM_QUERYDRAGICON, 0, 0, &dialogHandlers::queryDragIcon<Self, &Self::onQueryDragIcon>},
+    {WM_DPICHANGED, 0, 0, &dialogHandlers::dpiChanged<Self, &Self::onDpiChanged>},
     {WM_COMMAND, BN_CLICKED, IDC_BROWSE, &dialogHandlers::command<Self, &Self::browseLogFile>},
     {WM_COMMAND, BN_CLICKED, IDC_VIEW, &dialogHandlers::command<Self, &Self::viewLogFile>},
     {WM_COMMAND, BN_CLICKED, IDC_DELETE, &dialogHandlers::command<Self, &Self::deleteLogFile>},
@@ -38,12 +41,7 @@ constexpr dialogMessageEntry<Self> CqxGUILogControllerDlg::messageMap[] = {
     {WM_COMMAND, BN_CLICKED, IDC_APPLY, &dialogHandlers::commandIgnoringResult<Self, &Self::saveSettings>},
 };
 
-CqxGUILogControllerDlg::CqxGUILogControllerDlg(HWND owner)
-    : CDialogBase(IDD_LOGCONTROLLER_DIALOG, owner),
-      // A shared icon of the module: never destroyed.
-      icon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)))
-{
-}
+CqxGUILogControllerDlg::CqxGUILogControllerDlg(HWND owner) : CDialogBase(IDD_LOGCONTROLLER_DIALOG, owner) {}
 
 bool CqxGUILogControllerDlg::dispatchMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
 {
@@ -54,8 +52,7 @@ bool CqxGUILogControllerDlg::dispatchMessage(UINT message, WPARAM wParam, LPARAM
 BOOL CqxGUILogControllerDlg::onInitDialog()
 {
     addAboutMenuEntry();
-    SendMessageW(getSafeHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageW(getSafeHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    setIcons(loadApplicationIcon(iconSize::small), loadApplicationIcon(iconSize::large));
 
     wchar_t modulePath[MAX_PATH] = {};
     const bool named = GetModuleFileNameW(nullptr, modulePath, MAX_PATH) != 0;
@@ -74,6 +71,21 @@ BOOL CqxGUILogControllerDlg::onInitDialog()
     startTimer();
     updateFileButtons();
     return TRUE;
+}
+
+void CqxGUILogControllerDlg::setIcons(uniqueIcon small, uniqueIcon large)
+{
+    if (!small || !large)
+        return;
+    SendMessageW(getSafeHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large.get()));
+    SendMessageW(getSafeHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    largeIcon = std::move(large);
+    smallIcon = std::move(small);
+}
+
+void CqxGUILogControllerDlg::onDpiChanged(UINT dpi)
+{
+    setIcons(loadApplicationIcon(iconSize::small, dpi), loadApplicationIcon(iconSize::large, dpi));
 }
 
 void CqxGUILogControllerDlg::addAboutMenuEntry()
@@ -241,12 +253,12 @@ BOOL CqxGUILogControllerDlg::onPaint()
     GetClientRect(getSafeHwnd(), &client);
     const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
     const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(dc, x, y, icon);
+    DrawIcon(dc, x, y, largeIcon.get());
     EndPaint(getSafeHwnd(), &paint);
     return TRUE;
 }
 
 HICON CqxGUILogControllerDlg::onQueryDragIcon() const
 {
-    return icon;
+    return largeIcon.get();
 }

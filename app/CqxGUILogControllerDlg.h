@@ -43,7 +43,11 @@ private:
     BOOL onSysCommand(UINT commandId, LPARAM lParam);
     BOOL onPaint();
     HICON onQueryDragIcon() const;
+    void onDpiChanged(UINT dpi);
 
+    // Hands the window the new icons, then destroys the ones it held; keeps
+    // those when either new one could not be loaded.
+    void setIcons(uniqueIcon small, uniqueIcon large);
     void addAboutMenuEntry();
     void startTimer();
     void closeProfilerKeys() noexcept;
@@ -52,7 +56,10 @@ private:
     // asked about in the order given.
     void enableFileButtons(int firstButton, int secondButton) const;
 
-    HICON icon;
+    // Loaded for the window's DPI and destroyed with the dialog object. The
+    // large one is also drawn while minimised and handed out for dragging.
+    uniqueIcon smallIcon;
+    uniqueIcon largeIcon;
     uniqueRegistryKey productKey;
     uniqueRegistryKey makerKey;
     uniqueRegistryKey softwareKey;

@@ -61,6 +61,15 @@ INT_PTR queryDragIcon(Dialog& dialog, WPARAM, LPARAM)
     // procedure returns directly.
     return reinterpret_cast<INT_PTR>((dialog.*method)());
 }
+
+// WM_DPICHANGED: the window's new DPI. FALSE, so that the dialog manager
+// still rescales the dialog and its controls from the template.
+template <typename Dialog, void (Dialog::*method)(UINT dpi)>
+INT_PTR dpiChanged(Dialog& dialog, WPARAM wParam, LPARAM)
+{
+    (dialog.*method)(LOWORD(wParam));
+    return FALSE;
+}
 } // namespace dialogHandlers
 
 // True when every entry names a handler. A map is sized by the compiler

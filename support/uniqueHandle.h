@@ -91,6 +91,13 @@ struct loadedModule
     static HMODULE invalid() noexcept { return nullptr; }
     static void close(HMODULE module) noexcept { FreeLibrary(module); }
 };
+
+struct icon
+{
+    using handleType = HICON;
+    static HICON invalid() noexcept { return nullptr; }
+    static void close(HICON icon) noexcept { DestroyIcon(icon); }
+};
 } // namespace handleTraits
 
 using uniqueRegistryKey = uniqueHandle<handleTraits::registryKey>;
@@ -98,3 +105,4 @@ using uniqueFileHandle = uniqueHandle<handleTraits::fileHandle>;
 using uniqueKernelHandle = uniqueHandle<handleTraits::kernelHandle>;
 using uniqueLocalMemory = uniqueHandle<handleTraits::localMemory>;
 using uniqueModule = uniqueHandle<handleTraits::loadedModule>;
+using uniqueIcon = uniqueHandle<handleTraits::icon>;

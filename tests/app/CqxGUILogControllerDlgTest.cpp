@@ -4,6 +4,7 @@
 
 #include "app/uiLoggerSettings.h"
 #include "resources/resource.h"
+#include "support/moduleFunction.h"
 #include "support/uniqueHandle.h"
 #include "testSupport/handleCount.h"
 #include "testSupport/productKeyFixture.h"
@@ -472,13 +473,26 @@ LRESULT CALLBACK countIconBackgrounds(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// The width of an icon's image; 0 when the handle is no icon (any more).
+int iconWidth(LRESULT icon)
+{
+    ICONINFO info{};
+    BITMAP image{};
+    if (GetIconInfo(reinterpret_cast<HICON>(icon), &info))
+        GetObjectW(info.hbmColor, sizeof image, &image);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return image.bmWidth;
+}
+
 TEST_F(logControllerDialogTest, iconIsSetAndDrawnWhenMinimised)
 {
     productKeyFixture::create();
     ASSERT_NO_FATAL_FAILURE(open());
+    // Two images, each drawn for its size, not one stretched to both.
     const LRESULT big = SendMessageW(dialog, WM_GETICON, ICON_BIG, 0);
-    EXPECT_NE(0, big);
-    EXPECT_EQ(big, SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0));
+    EXPECT_EQ(GetSystemMetrics(SM_CXICON), iconWidth(big));
+    EXPECT_EQ(GetSystemMetrics(SM_CXSMICON), iconWidth(SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0)));
     EXPECT_EQ(big, SendMessageW(dialog, WM_QUERYDRAGICON, 0, 0));
 
     iconBackgrounds = 0;
@@ -492,6 +506,19 @@ TEST_F(logControllerDialogTest, iconIsSetAndDrawnWhenMinimised)
 
     ShowWindowAsync(dialog, SW_RESTORE);
     EXPECT_TRUE(uiWait::until([&] { return IsIconic(dialog) == FALSE; }));
+
+    // Moved to a monitor at 192 DPI: icons drawn for it, the old ones destroyed.
+    const auto forDpi = moduleFunction<int(WINAPI*)(int, UINT)>(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi");
+    ASSERT_NE(nullptr, forDpi);
+    RECT frame{};
+    GetWindowRect(dialog, &frame);
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&frame));
+    const LRESULT bigAt192 = SendMessageW(dialog, WM_GETICON, ICON_BIG, 0);
+    EXPECT_EQ(forDpi(SM_CXICON, 192), iconWidth(bigAt192));
+    EXPECT_EQ(forDpi(SM_CXSMICON, 192), iconWidth(SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0)));
+    EXPECT_EQ(0, iconWidth(big));
+    runner.reset();
+    EXPECT_EQ(0, iconWidth(bigAt192)) << "not destroyed with the dialog";
 }
 
 TEST_F(logControllerDialogTest, screenshotOfTheOpenDialog)
