@@ -7,6 +7,16 @@
 
 namespace
 {
+// While a test runs, what it may change of the user's keys: the product
+// key's tree and, once a test has made the maker's key volatile, the maker's
+// tree. "owner" names the program; a backup whose owner has gone (a killed
+// test program) is put back first by the next one.
+constexpr const wchar_t* backupPath = L"Software\\KorvanexTestBackup";
+constexpr const wchar_t* productBackupPath = L"Software\\KorvanexTestBackup\\Korvanex64";
+constexpr const wchar_t* makerBackupPath = L"Software\\KorvanexTestBackup\\OstraVell";
+constexpr const wchar_t* makerAbsent = L"makerAbsent";
+constexpr const wchar_t* makerReplaced = L"makerReplaced";
+
 uniqueRegistryKey openKey(const wchar_t* path, REGSAM access)
 {
     uniqueRegistryKey key;
@@ -39,43 +49,83 @@ bool makerKeyIsVolatile()
     }
     return rc == ERROR_CHILD_MUST_BE_VOLATILE;
 }
+
+bool hasValue(HKEY key, const wchar_t* name)
+{
+    return RegQueryValueExW(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+// A DWORD value, the program's id: the owner or a mark.
+void mark(HKEY backup, const wchar_t* name)
+{
+    const DWORD self = GetCurrentProcessId();
+    ASSERT_EQ(ERROR_SUCCESS, registryValue::set(backup, name, REG_DWORD, &self, sizeof(self))) << name;
+}
+
+// Copies the tree from (under fromParent), when there is one, to a normal key to.
+void copyTree(HKEY fromParent, const wchar_t* from, const wchar_t* to)
+{
+    uniqueRegistryKey source;
+    uniqueRegistryKey target;
+    if (RegOpenKeyExW(fromParent, from, 0, KEY_READ, source.put()) == ERROR_SUCCESS) {
+        ASSERT_EQ(ERROR_SUCCESS, createKey(HKEY_CURRENT_USER, to, 0, target)) << to;
+        EXPECT_EQ(ERROR_SUCCESS, RegCopyTreeW(source.get(), nullptr, target.get())) << to;
+    }
+}
+
+void restoreBackup(HKEY backup)
+{
+    if (hasValue(backup, makerAbsent) || hasValue(backup, makerReplaced))
+        deleteTree(productKeyFixture::makerPath);
+    copyTree(backup, L"OstraVell", productKeyFixture::makerPath);
+    deleteTree(productKeyFixture::productPath);
+    copyTree(backup, L"Korvanex64", productKeyFixture::productPath);
+    deleteTree(backupPath);
+}
+
+// The owner of the backup; 0 when there is none or its owner has gone (and
+// its backup has been put back).
+DWORD liveBackupOwner()
+{
+    const uniqueRegistryKey backup = openKey(backupPath, KEY_READ);
+    DWORD owner = 0;
+    DWORD bytes = sizeof(owner);
+    if (!backup || RegQueryValueExW(backup.get(), L"owner", nullptr, nullptr, reinterpret_cast<BYTE*>(&owner),
+                                    &bytes) != ERROR_SUCCESS)
+        return 0;
+    const uniqueKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, owner));
+    if (owner == GetCurrentProcessId() || (process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT))
+        return owner;
+    restoreBackup(backup.get());
+    return 0;
+}
+
+void startBackup()
+{
+    uniqueRegistryKey backup;
+    ASSERT_EQ(ERROR_SUCCESS, createKey(HKEY_CURRENT_USER, backupPath, 0, backup));
+    mark(backup.get(), L"owner");
+    if (!productKeyFixture::keyExists(productKeyFixture::makerPath))
+        mark(backup.get(), makerAbsent);
+    copyTree(HKEY_CURRENT_USER, productKeyFixture::productPath, productBackupPath);
+}
 } // namespace
 
 productKeyFixture::productKeyFixture()
 {
-    backupPath = L"Software\\KorvanexTestMakerBackup-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                 std::to_wstring(GetTickCount64());
-    [this] {
-        const uniqueRegistryKey maker = openKey(makerPath, KEY_READ);
-        if (!maker)
-            return;
-        uniqueRegistryKey backup;
-        ASSERT_EQ(ERROR_SUCCESS, createKey(HKEY_CURRENT_USER, backupPath.c_str(), 0, backup));
-        ASSERT_EQ(ERROR_SUCCESS, RegCopyTreeW(maker.get(), nullptr, backup.get()));
-        saved = true;
-    }();
-    removeMakerKey();
+    // A death test's child runs inside its parent's fixture.
+    owner = liveBackupOwner() == 0;
+    if (owner)
+        startBackup();
+    removeProductKey();
 }
 
 productKeyFixture::~productKeyFixture()
 {
-    removeMakerKey();
-    if (!saved)
+    if (!owner)
         return;
-    {
-        const uniqueRegistryKey backup = openKey(backupPath.c_str(), KEY_READ);
-        uniqueRegistryKey maker;
-        if (backup && createKey(HKEY_CURRENT_USER, makerPath, 0, maker) == ERROR_SUCCESS) {
-            EXPECT_EQ(ERROR_SUCCESS, RegCopyTreeW(backup.get(), nullptr, maker.get())) << "restoring the maker's key";
-        }
-    }
-    deleteTree(backupPath.c_str());
-}
-
-void productKeyFixture::removeMakerKey()
-{
-    deleteTree(makerPath);
-    EXPECT_FALSE(keyExists(makerPath)) << "removing the maker's key";
+    restoreBackup(openKey(backupPath, KEY_READ).get());
+    EXPECT_FALSE(keyExists(backupPath)) << "putting the user's keys back";
 }
 
 void productKeyFixture::removeProductKey()
@@ -94,6 +144,13 @@ void productKeyFixture::create()
 
 void productKeyFixture::makeUncreatable()
 {
+    // The maker's key goes too: kept aside once, unless the tests made it.
+    const uniqueRegistryKey backup = openKey(backupPath, KEY_ALL_ACCESS);
+    ASSERT_TRUE(backup) << "outside a fixture";
+    if (!hasValue(backup.get(), makerAbsent) && !hasValue(backup.get(), makerReplaced)) {
+        copyTree(HKEY_CURRENT_USER, makerPath, makerBackupPath);
+        mark(backup.get(), makerReplaced);
+    }
     deleteTree(makerPath);
     uniqueRegistryKey maker;
     ASSERT_EQ(ERROR_SUCCESS, createKey(HKEY_CURRENT_USER, makerPath, REG_OPTION_VOLATILE, maker));
