@@ -75,11 +75,19 @@ void copyTree(HKEY fromParent, const wchar_t* from, const wchar_t* to)
 
 void restoreBackup(HKEY backup)
 {
-    if (hasValue(backup, makerAbsent) || hasValue(backup, makerReplaced))
+    if (hasValue(backup, makerReplaced))
         deleteTree(productKeyFixture::makerPath);
     copyTree(backup, L"OstraVell", productKeyFixture::makerPath);
     deleteTree(productKeyFixture::productPath);
     copyTree(backup, L"Korvanex64", productKeyFixture::productPath);
+    // A maker's key the tests made goes, unless something has been put in it since.
+    DWORD keys = 1;
+    DWORD values = 1;
+    const uniqueRegistryKey maker = openKey(productKeyFixture::makerPath, KEY_READ);
+    if (maker && hasValue(backup, makerAbsent) &&
+        RegQueryInfoKeyW(maker.get(), nullptr, nullptr, nullptr, &keys, nullptr, nullptr, &values, nullptr, nullptr,
+                         nullptr, nullptr) == ERROR_SUCCESS && keys + values == 0)
+        deleteTree(productKeyFixture::makerPath);
     deleteTree(backupPath);
 }
 
