@@ -529,11 +529,6 @@ TEST_F(logControllerDialogTest, screenshotOfTheOpenDialog)
     EXPECT_EQ(expected.right, client.right);
     EXPECT_EQ(expected.bottom, client.bottom);
 }
-} // namespace
-
-namespace
-{
-int caughtInside = 0;
 
 // A fault of our code on the dialog's thread ends the program there, naming
 // the test; an exception another module raises and handles there does not.
@@ -542,8 +537,9 @@ TEST(dialogRunnerDeathTest, onlyFaultsOfOurCodeEndTheProgram)
     productKeyFixture savedProductKey;
     dialogRunner runner;
     ASSERT_NE(nullptr, runner.window());
-    runner.callOnDialogThread([] { caughtInside = throwAndCatchInside(); });
-    EXPECT_EQ(1, caughtInside);
+    int caught = 0;
+    runner.callOnDialogThread([&] { caught = throwAndCatchInside(); });
+    EXPECT_EQ(1, caught);
     EXPECT_EXIT(runner.callOnDialogThread([] { *static_cast<volatile int*>(nullptr) = 1; }),
                 ::testing::ExitedWithCode(static_cast<int>(EXCEPTION_ACCESS_VIOLATION)),
                 "dialogRunnerDeathTest.onlyFaultsOfOurCodeEndTheProgram");

@@ -14,14 +14,13 @@ thread_local bool dialogThread = false;
 const std::function<void()>* pendingCall = nullptr;
 constexpr UINT callMessage = WM_APP + 0x4B;
 
-[[noreturn]] void endProgram(DWORD code, const char* what)
+void endProgram(DWORD code, const char* what)
 {
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
     std::fprintf(stderr, "%s 0x%08lx in %s.%s\n", what, code, test != nullptr ? test->test_suite_name() : "?",
                  test != nullptr ? test->name() : "?");
     std::fflush(stderr);
     TerminateProcess(GetCurrentProcess(), code);
-    std::abort();
 }
 
 // Whether address lies in the test program's own image, which holds our
@@ -29,10 +28,9 @@ constexpr UINT callMessage = WM_APP + 0x4B;
 bool inProgram(const void* address)
 {
     const auto* base = reinterpret_cast<const BYTE*>(GetModuleHandleW(nullptr));
-    const auto* headers =
-        reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const auto* at = static_cast<const BYTE*>(address);
-    return at >= base && at < base + headers->OptionalHeader.SizeOfImage;
+    const LONG headers = reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew;
+    return at >= base && at < base + reinterpret_cast<const IMAGE_NT_HEADERS*>(base + headers)->OptionalHeader.SizeOfImage;
 }
 
 // The system may swallow a fault inside its message dispatch, so a vectored
@@ -52,6 +50,7 @@ LONG CALLBACK endOnOwnFault(EXCEPTION_POINTERS* info)
 LONG CALLBACK endOnUnhandled(EXCEPTION_POINTERS* info)
 {
     endProgram(info->ExceptionRecord->ExceptionCode, "unhandled exception");
+    return EXCEPTION_EXECUTE_HANDLER;
 }
 
 LRESULT CALLBACK runPendingCall(int code, WPARAM wParam, LPARAM lParam)

@@ -12,8 +12,6 @@ namespace
 // tree. "owner" names the program; a backup whose owner has gone (a killed
 // test program) is put back first by the next one.
 constexpr const wchar_t* backupPath = L"Software\\KorvanexTestBackup";
-constexpr const wchar_t* productBackupPath = L"Software\\KorvanexTestBackup\\Korvanex64";
-constexpr const wchar_t* makerBackupPath = L"Software\\KorvanexTestBackup\\OstraVell";
 constexpr const wchar_t* makerAbsent = L"makerAbsent";
 constexpr const wchar_t* makerReplaced = L"makerReplaced";
 
@@ -35,94 +33,81 @@ void deleteTree(const wchar_t* path)
     RegDeleteTreeW(HKEY_CURRENT_USER, path); // the key itself too
 }
 
-bool makerKeyIsVolatile()
+// The values (and, with keys, the subkeys) of the key at path; -1 when it is missing.
+int entries(const wchar_t* path, bool withKeys)
 {
-    // A normal child cannot be made under a volatile key: probe with one.
-    const uniqueRegistryKey maker = openKey(productKeyFixture::makerPath, KEY_ALL_ACCESS);
-    if (!maker)
-        return false;
-    uniqueRegistryKey probe;
-    const LSTATUS rc = createKey(maker.get(), L"KorvanexTestProbe", 0, probe);
-    if (rc == ERROR_SUCCESS) {
-        probe.reset();
-        RegDeleteKeyW(maker.get(), L"KorvanexTestProbe");
-    }
-    return rc == ERROR_CHILD_MUST_BE_VOLATILE;
+    const uniqueRegistryKey key = openKey(path, KEY_READ);
+    DWORD keys = 0;
+    DWORD values = 0;
+    if (!key || RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &keys, nullptr, nullptr, &values, nullptr,
+                                 nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return -1;
+    return static_cast<int>(values + (withKeys ? keys : 0));
 }
 
-bool hasValue(HKEY key, const wchar_t* name)
+bool backupHas(const wchar_t* name)
 {
-    return RegQueryValueExW(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    return RegGetValueW(HKEY_CURRENT_USER, backupPath, name, RRF_RT_REG_DWORD, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
 }
 
-// A DWORD value, the program's id: the owner or a mark.
-void mark(HKEY backup, const wchar_t* name)
+// A DWORD value of the backup, the program's id: the owner or a mark.
+void mark(const wchar_t* name)
 {
     const DWORD self = GetCurrentProcessId();
-    ASSERT_EQ(ERROR_SUCCESS, registryValue::set(backup, name, REG_DWORD, &self, sizeof(self))) << name;
+    ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(HKEY_CURRENT_USER, backupPath, name, REG_DWORD, &self, sizeof(self)));
 }
 
-// Copies the tree from (under fromParent), when there is one, to a normal key to.
-void copyTree(HKEY fromParent, const wchar_t* from, const wchar_t* to)
+// Copies the tree at from, when there is one, to a normal key to.
+void copyTree(const std::wstring& from, const std::wstring& to)
 {
-    uniqueRegistryKey source;
     uniqueRegistryKey target;
-    if (RegOpenKeyExW(fromParent, from, 0, KEY_READ, source.put()) == ERROR_SUCCESS) {
-        ASSERT_EQ(ERROR_SUCCESS, createKey(HKEY_CURRENT_USER, to, 0, target)) << to;
+    if (const uniqueRegistryKey source = openKey(from.c_str(), KEY_READ)) {
+        ASSERT_EQ(ERROR_SUCCESS, createKey(HKEY_CURRENT_USER, to.c_str(), 0, target)) << to;
         EXPECT_EQ(ERROR_SUCCESS, RegCopyTreeW(source.get(), nullptr, target.get())) << to;
     }
 }
 
-void restoreBackup(HKEY backup)
+void restoreBackup()
 {
-    if (hasValue(backup, makerReplaced))
+    if (backupHas(makerReplaced))
         deleteTree(productKeyFixture::makerPath);
-    copyTree(backup, L"OstraVell", productKeyFixture::makerPath);
+    copyTree(std::wstring(backupPath) + L"\\OstraVell", productKeyFixture::makerPath);
     deleteTree(productKeyFixture::productPath);
-    copyTree(backup, L"Korvanex64", productKeyFixture::productPath);
-    // A maker's key the tests made goes, unless something has been put in it since.
-    DWORD keys = 1;
-    DWORD values = 1;
-    const uniqueRegistryKey maker = openKey(productKeyFixture::makerPath, KEY_READ);
-    if (maker && hasValue(backup, makerAbsent) &&
-        RegQueryInfoKeyW(maker.get(), nullptr, nullptr, nullptr, &keys, nullptr, nullptr, &values, nullptr, nullptr,
-                         nullptr, nullptr) == ERROR_SUCCESS && keys + values == 0)
+    copyTree(std::wstring(backupPath) + L"\\Korvanex64", productKeyFixture::productPath);
+    // A maker's key the tests made goes, unless something was put in it since.
+    if (backupHas(makerAbsent) && entries(productKeyFixture::makerPath, true) == 0)
         deleteTree(productKeyFixture::makerPath);
     deleteTree(backupPath);
 }
 
-// The owner of the backup; 0 when there is none or its owner has gone (and
-// its backup has been put back).
-DWORD liveBackupOwner()
+// True when a live program (this one or a death test's parent) owns the
+// backup; one whose owner has gone is put back.
+bool liveBackup()
 {
-    const uniqueRegistryKey backup = openKey(backupPath, KEY_READ);
     DWORD owner = 0;
     DWORD bytes = sizeof(owner);
-    if (!backup || RegQueryValueExW(backup.get(), L"owner", nullptr, nullptr, reinterpret_cast<BYTE*>(&owner),
-                                    &bytes) != ERROR_SUCCESS)
-        return 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, backupPath, L"owner", RRF_RT_REG_DWORD, nullptr, &owner, &bytes) !=
+        ERROR_SUCCESS)
+        return false;
     const uniqueKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, owner));
     if (owner == GetCurrentProcessId() || (process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT))
-        return owner;
-    restoreBackup(backup.get());
-    return 0;
+        return true;
+    restoreBackup();
+    return false;
 }
 
 void startBackup()
 {
-    uniqueRegistryKey backup;
-    ASSERT_EQ(ERROR_SUCCESS, createKey(HKEY_CURRENT_USER, backupPath, 0, backup));
-    mark(backup.get(), L"owner");
+    mark(L"owner");
     if (!productKeyFixture::keyExists(productKeyFixture::makerPath))
-        mark(backup.get(), makerAbsent);
-    copyTree(HKEY_CURRENT_USER, productKeyFixture::productPath, productBackupPath);
+        mark(makerAbsent);
+    copyTree(productKeyFixture::productPath, std::wstring(backupPath) + L"\\Korvanex64");
 }
 } // namespace
 
-productKeyFixture::productKeyFixture()
+productKeyFixture::productKeyFixture() : owner(!liveBackup())
 {
-    // A death test's child runs inside its parent's fixture.
-    owner = liveBackupOwner() == 0;
     if (owner)
         startBackup();
     removeProductKey();
@@ -132,15 +117,15 @@ productKeyFixture::~productKeyFixture()
 {
     if (!owner)
         return;
-    restoreBackup(openKey(backupPath, KEY_READ).get());
+    restoreBackup();
     EXPECT_FALSE(keyExists(backupPath)) << "putting the user's keys back";
 }
 
 void productKeyFixture::removeProductKey()
 {
-    deleteTree(productPath);
-    if (makerKeyIsVolatile())
-        deleteTree(makerPath);
+    // Once the maker's key has been made volatile, a product key can be made
+    // again only under a new one.
+    deleteTree(backupHas(makerReplaced) ? makerPath : productPath);
     ASSERT_FALSE(keyExists(productPath)) << "the product key is still there";
 }
 
@@ -152,13 +137,11 @@ void productKeyFixture::create()
 
 void productKeyFixture::makeUncreatable()
 {
-    // The maker's key goes too: kept aside once, unless the tests made it.
-    const uniqueRegistryKey backup = openKey(backupPath, KEY_ALL_ACCESS);
-    ASSERT_TRUE(backup) << "outside a fixture";
-    if (!hasValue(backup.get(), makerAbsent) && !hasValue(backup.get(), makerReplaced)) {
-        copyTree(HKEY_CURRENT_USER, makerPath, makerBackupPath);
-        mark(backup.get(), makerReplaced);
-    }
+    // The maker's key goes too, kept aside the first time, unless the tests made it.
+    ASSERT_TRUE(keyExists(backupPath)) << "outside a fixture";
+    if (!backupHas(makerAbsent) && !backupHas(makerReplaced))
+        copyTree(makerPath, std::wstring(backupPath) + L"\\OstraVell");
+    mark(makerReplaced);
     deleteTree(makerPath);
     uniqueRegistryKey maker;
     ASSERT_EQ(ERROR_SUCCESS, createKey(HKEY_CURRENT_USER, makerPath, REG_OPTION_VOLATILE, maker));
@@ -206,10 +189,5 @@ std::wstring productKeyFixture::storedText(const wchar_t* name)
 
 int productKeyFixture::valueCount()
 {
-    const uniqueRegistryKey product = openKey(productPath, KEY_READ);
-    DWORD values = 0;
-    if (!product || RegQueryInfoKeyW(product.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
-                                     nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        return -1;
-    return static_cast<int>(values);
+    return entries(productPath, false);
 }

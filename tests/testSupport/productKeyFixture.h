@@ -21,8 +21,8 @@ public:
     static constexpr const wchar_t* makerPath = L"Software\\OstraVell";
     static constexpr const wchar_t* productPath = L"Software\\OstraVell\\Korvanex64";
 
-    // Removes the product key, and a volatile maker key left by
-    // makeUncreatable, so that the product key can be created again.
+    // Removes the product key, and the maker's key once makeUncreatable made
+    // it volatile, so that the product key can be created again.
     static void removeProductKey();
     // Creates the product key, empty when it was missing.
     static void create();
