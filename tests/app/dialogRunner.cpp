@@ -23,14 +23,23 @@ void endProgram(DWORD code, const char* what)
     TerminateProcess(GetCurrentProcess(), code);
 }
 
-// Whether address lies in the test program's own image, which holds our
-// code: the tests' and the product's, linked in.
-bool inProgram(const void* address)
+// Our code: the test program's own image (the tests and the product, linked
+// in) and the C runtime it calls, where a bad argument of ours faults. Found
+// at the start: the loader's lock is no business of a handler.
+const HMODULE ourModules[] = {GetModuleHandleW(nullptr), GetModuleHandleW(L"msvcrt.dll"),
+                              GetModuleHandleW(L"ucrtbase.dll")};
+
+bool inOurCode(const void* address)
 {
-    const auto* base = reinterpret_cast<const BYTE*>(GetModuleHandleW(nullptr));
     const auto* at = static_cast<const BYTE*>(address);
-    const LONG headers = reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew;
-    return at >= base && at < base + reinterpret_cast<const IMAGE_NT_HEADERS*>(base + headers)->OptionalHeader.SizeOfImage;
+    for (const HMODULE module : ourModules) {
+        const auto* base = reinterpret_cast<const BYTE*>(module);
+        if (module != nullptr && at >= base &&
+            at < base + reinterpret_cast<const IMAGE_NT_HEADERS*>(
+                            base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew)->OptionalHeader.SizeOfImage)
+            return true;
+    }
+    return false;
 }
 
 // The system may swallow a fault inside its message dispatch, so a vectored
@@ -40,7 +49,7 @@ bool inProgram(const void* address)
 // handlers of the code that raised it.
 LONG CALLBACK endOnOwnFault(EXCEPTION_POINTERS* info)
 {
-    if (dialogThread && inProgram(info->ExceptionRecord->ExceptionAddress))
+    if (dialogThread && inOurCode(info->ExceptionRecord->ExceptionAddress))
         endProgram(info->ExceptionRecord->ExceptionCode, "fault on the dialog's thread:");
     return EXCEPTION_CONTINUE_SEARCH;
 }

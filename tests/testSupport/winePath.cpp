@@ -10,7 +10,6 @@ std::wstring windowsPathOf(const char* unixPath)
     wchar_t path[4 * MAX_PATH] = L"Z:";
     const int drive = unixPath[0] == '/' ? 2 : 0;
     MultiByteToWideChar(CP_UTF8, 0, unixPath, -1, path + drive, 4 * MAX_PATH - drive);
-    std::wstring windowsPath(path);
-    std::replace(windowsPath.begin(), windowsPath.end(), L'/', L'\\');
-    return windowsPath;
+    std::replace(path, path + lstrlenW(path), L'/', L'\\');
+    return path;
 }
