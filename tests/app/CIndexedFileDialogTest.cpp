@@ -39,6 +39,7 @@ private:
     bool runSystemDialog() override
     {
         startFolder = settings.lpstrInitialDir != nullptr ? settings.lpstrInitialDir : L"";
+        EXPECT_EQ(1u, settings.nFilterIndex) << "the log files' pattern list";
         if (answer != nullptr)
             wcsncpy_s(settings.lpstrFile, settings.nMaxFile, answer, _TRUNCATE);
         return answer != nullptr;
