@@ -228,6 +228,11 @@ void CqxGUILogControllerDlg::deleteLogFile()
 void CqxGUILogControllerDlg::browseLogFile()
 {
     CIndexedFileDialog chooser(getSafeHwnd());
+    browseLogFileWith(chooser);
+}
+
+void CqxGUILogControllerDlg::browseLogFileWith(COpenFileDialog& chooser)
+{
     if (chooser.doModal() == IDOK)
         setItemText(IDC_LOGFILE_EDIT, chooser.getPathName());
     updateFileButtons();

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+class COpenFileDialog;
+
 // The options dialog: the six logging values of the profiler's key, and
 // the actions on the log file (Browse, View, Delete) and its default path.
 class CqxGUILogControllerDlg : public CDialogBase
@@ -29,6 +31,8 @@ public:
     void viewLogFile();
     void deleteLogFile();
     void browseLogFile();
+    // Browse with the chooser given (the log-file chooser in the program).
+    void browseLogFileWith(COpenFileDialog& chooser);
 
     // The accepted id of the periodic timer; -1 when none was accepted.
     int getTimerId() const noexcept { return timerId; }

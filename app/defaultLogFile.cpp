@@ -24,14 +24,11 @@ using shGetFolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWST
 void findAppDataFolder()
 {
     // Looked up at run time: the program does not import shell32, so that
-    // its start does not pay for it. View may have loaded it already.
-    HMODULE shell = GetModuleHandleW(L"Shell32.dll");
-    uniqueModule loaded;
-    if (shell == nullptr) {
-        loaded.reset(LoadLibraryW(L"Shell32.dll"));
-        shell = loaded.get();
-    }
-    if (shell == nullptr)
+    // its start does not pay for it. Pinned once loaded, as the file chooser
+    // pins comdlg32: the shell may keep work of its own going in it.
+    const uniqueModule loaded(LoadLibraryW(L"Shell32.dll"));
+    HMODULE shell = nullptr;
+    if (!loaded || !GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, L"Shell32.dll", &shell))
         return;
     const auto function = moduleFunction<shGetFolderPathFunction>(shell, "SHGetFolderPathW");
     if (function != nullptr)

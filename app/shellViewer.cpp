@@ -4,32 +4,11 @@
 
 #include <objbase.h>
 
-namespace
+shellViewer::~shellViewer()
 {
-// The calling thread inside an apartment for one scope. A thread already in
-// another apartment keeps it (RPC_E_CHANGED_MODE): only a successful
-// initialisation, S_FALSE included, is undone.
-class comApartment
-{
-public:
-    comApartment(HRESULT(WINAPI* initialize)(void*, DWORD), void(WINAPI* uninitialize)())
-        : uninitialize(uninitialize),
-          entered(SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)))
-    {
-    }
-    ~comApartment()
-    {
-        if (entered)
-            uninitialize();
-    }
-    comApartment(const comApartment&) = delete;
-    comApartment& operator=(const comApartment&) = delete;
-
-private:
-    void(WINAPI* uninitialize)();
-    bool entered;
-};
-} // namespace
+    if (apartmentThread == GetCurrentThreadId())
+        coUninitialize();
+}
 
 bool shellViewer::load()
 {
@@ -51,9 +30,16 @@ bool shellViewer::open(const wchar_t* file)
 {
     if (!load())
         return false;
-    const comApartment apartment(coInitializeEx, coUninitialize);
+    // Entered once and kept; a thread in another apartment is refused
+    // (RPC_E_CHANGED_MODE) and stays as it is.
+    if (apartmentThread == 0 &&
+        SUCCEEDED(coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)))
+        apartmentThread = GetCurrentThreadId();
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
+    // The shell finishes its work before it returns, since the caller's
+    // thread may go on to other things; it still shows its own errors.
+    info.fMask = SEE_MASK_NOASYNC;
     info.lpVerb = L"open";
     info.lpFile = file;
     info.nShow = SW_SHOWNORMAL;

@@ -31,16 +31,22 @@ COpenFileDialog::COpenFileDialog(const wchar_t* extension, const wchar_t* fileNa
 
 INT_PTR COpenFileDialog::doModal()
 {
+    return runSystemDialog() ? IDOK : IDCANCEL;
+}
+
+bool COpenFileDialog::runSystemDialog()
+{
     // Loaded on first use: comdlg32 and the printing DLLs it pulls in would
     // otherwise slow down every program start for a dialog rarely opened.
-    const uniqueModule commonDialogs(LoadLibraryW(L"comdlg32.dll"));
-    if (!commonDialogs)
-        return IDCANCEL;
+    // Once loaded it is pinned for the rest of the process: the shell parts
+    // the dialog ran may still be at work in it after it has returned.
+    const uniqueModule loaded(LoadLibraryW(L"comdlg32.dll"));
+    HMODULE commonDialogs = nullptr;
+    if (!loaded || !GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, L"comdlg32.dll", &commonDialogs))
+        return false;
     using getOpenFileNameFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
-    const auto getOpenFileName = moduleFunction<getOpenFileNameFunction>(commonDialogs.get(), "GetOpenFileNameW");
-    if (getOpenFileName == nullptr)
-        return IDCANCEL;
-    return getOpenFileName(&settings) ? IDOK : IDCANCEL;
+    const auto getOpenFileName = moduleFunction<getOpenFileNameFunction>(commonDialogs, "GetOpenFileNameW");
+    return getOpenFileName != nullptr && getOpenFileName(&settings) != FALSE;
 }
 
 CWideString COpenFileDialog::getPathName() const

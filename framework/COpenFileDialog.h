@@ -33,6 +33,9 @@ public:
     const CWideString& getFilter() const noexcept { return filterText; }
 
 protected:
+    // Runs the system dialog on settings; true when a file was chosen.
+    virtual bool runSystemDialog();
+
     // What the system dialog is run with: nFilterIndex, lpstrInitialDir and
     // the flags may be changed before doModal. Pointers put here must stay
     // valid until the dialog has run.

@@ -24,7 +24,10 @@ systemMessage<Char>::systemMessage(DWORD errorCode, DWORD languageId) noexcept
 {
     DWORD error = ERROR_SUCCESS;
     buffer.reset(formatMessage<Char>(errorCode, languageId, error));
-    if (error == ERROR_RESOURCE_LANG_NOT_FOUND && languageId != 0)
+    // Which code a missing language gives differs between systems
+    // (ERROR_RESOURCE_LANG_NOT_FOUND, ERROR_MUI_FILE_NOT_FOUND, ...); only a
+    // code without any text is not worth a second try.
+    if (!buffer && error != ERROR_MR_MID_NOT_FOUND && languageId != 0)
         buffer.reset(formatMessage<Char>(errorCode, 0, error));
 }
 

@@ -7,9 +7,10 @@
 // The system's text for a Win32 error code, exactly as FormatMessage gives it
 // (with its own line end), in a buffer the system allocated.
 //
-// The text is asked for in the given language, by default the user's. A user whose language has no system texts installed would get
-// none at all (ERROR_RESOURCE_LANG_NOT_FOUND), so the system is then asked
-// again with language 0, its own order of languages, which ends in US English.
+// The text is asked for in the given language, by default the user's. A user
+// whose language has no system texts installed would get none at all, so
+// after any failure but "no text for the code" the system is asked again
+// with language 0, its own order of languages, which ends in US English.
 template <typename Char>
 class systemMessage
 {

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 namespace
 {
 TEST(findFilterIndex, firstPatternListWithTheExtension)
@@ -23,36 +26,69 @@ TEST(findFilterIndex, firstPatternListWithTheExtension)
     EXPECT_EQ(0, CIndexedFileDialog::findFilterIndex(L"Any|txt||", L"txt"));
 }
 
-// Holds back the timer messages of one window while it lives: a message hook
-// on the window's thread turns them into WM_NULL before they are dispatched.
-class heldTimer
+// The log-file chooser with the system dialog scripted: it answers with the
+// path given (null: the user cancels) and notes the folder it was to start in.
+class scriptedChooser : public CIndexedFileDialog
 {
 public:
-    heldTimer(HWND window, DWORD threadId)
-    {
-        heldWindow = window;
-        hook = SetWindowsHookExW(WH_GETMESSAGE, dropTimer, nullptr, threadId);
-        EXPECT_NE(nullptr, hook);
-        // A timer message the thread took before the hook has been handled once it answers.
-        SendMessageW(window, WM_NULL, 0, 0);
-    }
-    ~heldTimer() { UnhookWindowsHookEx(hook); }
-    heldTimer(const heldTimer&) = delete;
-    heldTimer& operator=(const heldTimer&) = delete;
+    scriptedChooser(HWND owner, const wchar_t* answer) : CIndexedFileDialog(owner), answer(answer) {}
+
+    std::wstring startFolder;
 
 private:
-    static LRESULT CALLBACK dropTimer(int code, WPARAM removed, LPARAM parameter)
+    bool runSystemDialog() override
     {
-        MSG* message = reinterpret_cast<MSG*>(parameter);
-        if (code == HC_ACTION && message->message == WM_TIMER && message->hwnd == heldWindow)
-            message->message = WM_NULL;
-        return CallNextHookEx(nullptr, code, removed, parameter);
+        startFolder = settings.lpstrInitialDir != nullptr ? settings.lpstrInitialDir : L"";
+        EXPECT_EQ(1u, settings.nFilterIndex) << "the log files' pattern list";
+        if (answer != nullptr)
+            wcsncpy_s(settings.lpstrFile, settings.nMaxFile, answer, _TRUNCATE);
+        return answer != nullptr;
     }
 
-    // The hook procedure gets no context of its own.
-    static inline HWND heldWindow = nullptr;
-    HHOOK hook = nullptr;
+    const wchar_t* answer;
 };
+
+class indexedFileDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { lastFolderByExtension.RemoveAll(); }
+
+    // Runs a chooser that answers with answer; the folder it started in.
+    static std::wstring startOfChoice(const wchar_t* answer)
+    {
+        scriptedChooser chooser(nullptr, answer);
+        EXPECT_EQ(answer != nullptr ? IDOK : IDCANCEL, chooser.doModal());
+        return chooser.startFolder;
+    }
+    static std::wstring remembered(const wchar_t* extension)
+    {
+        CWideString folder;
+        return lastFolderByExtension.Lookup(extension, folder) ? std::wstring(folder) : L"(none)";
+    }
+};
+
+TEST_F(indexedFileDialogTest, foldersAreRememberedPerExtensionInLowerCaseAndUsedWhileTheyExist)
+{
+    scratchFolder logs;
+    scratchFolder traces;
+    scratchFolder upper;
+    lastFolderByExtension.SetAt(L"txt", (logs.path() + L"\\gone").c_str());
+    EXPECT_EQ(L"", startOfChoice(logs.file(L"run.txt").c_str()));
+    EXPECT_EQ(logs.path(), remembered(L"txt"));
+
+    // Another extension is remembered on its own; the chooser always starts
+    // where its default extension was last chosen.
+    EXPECT_EQ(logs.path(), startOfChoice(traces.file(L"trace.log").c_str()));
+    EXPECT_EQ(traces.path(), remembered(L"log"));
+    EXPECT_EQ(logs.path(), startOfChoice(upper.file(L"A.TXT").c_str()));
+    EXPECT_EQ(upper.path(), remembered(L"txt"));
+    EXPECT_EQ(2, lastFolderByExtension.GetCount());
+
+    // Cancel remembers nothing.
+    EXPECT_EQ(upper.path(), startOfChoice(nullptr));
+    EXPECT_EQ(upper.path(), remembered(L"txt"));
+    EXPECT_EQ(2, lastFolderByExtension.GetCount());
+}
 
 class browseTest : public dialogTest
 {
@@ -62,117 +98,59 @@ protected:
         productKeyFixture::create();
         lastFolderByExtension.RemoveAll();
     }
-
-    // Presses Browse, types name into the file dialog and presses Enter (or
-    // Escape when name is null); returns false when the dialog did not come.
-    // The chooser may be the Explorer-style dialog or the newer one, which
-    // differ in their controls; both open with the focus in the file-name
-    // box, and both take Enter as Open and Escape as Cancel.
-    bool browse(const wchar_t* name)
-    {
-        uiWait::clickPosted(dialog, IDC_BROWSE);
-        HWND chooser = nullptr;
-        HWND nameBox = nullptr;
-        // Found only once shown: the dialog fills its file-name box while it
-        // opens (from the file list), which would overwrite a name typed earlier.
-        if (!uiWait::until([&] {
-                chooser = uiWait::findThreadWindow(runner->threadId(), L"#32770", nullptr, dialog);
-                GUITHREADINFO info{};
-                info.cbSize = sizeof(info);
-                if (chooser == nullptr || !IsWindowVisible(chooser) || !GetGUIThreadInfo(runner->threadId(), &info))
-                    return false;
-                nameBox = IsChild(chooser, info.hwndFocus) ? info.hwndFocus : nullptr;
-                return nameBox != nullptr;
-            }))
-            return false;
-        EXPECT_EQ(dialog, GetWindow(chooser, GW_OWNER));
-        if (name != nullptr) {
-            // Typed again until it stays, should the dialog still be filling the box.
-            EXPECT_TRUE(uiWait::until([&] {
-                SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
-                return uiWait::windowText(nameBox) == name;
-            }));
-        }
-        // Posted as the keyboard would: the chooser's own message loop turns
-        // the key into its button's command.
-        const WPARAM key = name != nullptr ? VK_RETURN : VK_ESCAPE;
-        PostMessageW(nameBox, WM_KEYDOWN, key, 1);
-        PostMessageW(nameBox, WM_KEYUP, key, 0xC0000001);
-        return uiWait::until([&] { return !IsWindow(chooser); });
-    }
 };
 
-TEST_F(browseTest, chosenPathGoesToTheEditBoxAndFoldersAreRememberedPerExtension)
-{
-    scratchFolder logs;
-    scratchFolder traces;
-    scratchFolder upper;
-    const std::wstring runPath = logs.file(L"run.txt");
-    scratchFolder::writeAll(runPath, "x");
-    ASSERT_NO_FATAL_FAILURE(open());
-
-    ASSERT_TRUE(browse(runPath.c_str()));
-    EXPECT_EQ(runPath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-    EXPECT_TRUE(uiWait::isItemEnabled(dialog, IDC_VIEW)) << "buttons brought up to date";
-    CWideString remembered;
-    ASSERT_TRUE(lastFolderByExtension.Lookup(L"txt", remembered));
-    EXPECT_EQ(logs.path(), std::wstring(remembered));
-
-    // Under "All Files" another extension is remembered on its own.
-    const std::wstring tracePath = traces.file(L"trace.log");
-    ASSERT_TRUE(browse(tracePath.c_str()));
-    EXPECT_EQ(tracePath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-    ASSERT_TRUE(lastFolderByExtension.Lookup(L"log", remembered));
-    EXPECT_EQ(traces.path(), std::wstring(remembered));
-
-    // The next Browse starts in the folder remembered for "txt", and a
-    // name without extension gets the default one (an open dialog adds it
-    // when a file of that name exists).
-    scratchFolder::writeAll(logs.file(L"next.txt"), "x");
-    ASSERT_TRUE(browse(L"next"));
-    EXPECT_EQ(logs.file(L"next.txt"), uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-
-    // An upper-case extension is remembered in lower case.
-    const std::wstring upperPath = upper.file(L"A.TXT");
-    ASSERT_TRUE(browse(upperPath.c_str()));
-    EXPECT_EQ(upperPath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-    ASSERT_TRUE(lastFolderByExtension.Lookup(L"txt", remembered));
-    EXPECT_EQ(upper.path(), std::wstring(remembered));
-    EXPECT_EQ(2, lastFolderByExtension.GetCount());
-}
-
-TEST_F(browseTest, cancelLeavesTheEditBoxAloneAndBringsTheButtonsUpToDate)
+TEST_F(browseTest, chosenPathGoesToTheEditBoxAndCancelLeavesItAlone)
 {
     scratchFolder folder;
-    const std::wstring logPath = folder.file(L"kept.txt");
+    const std::wstring chosen = folder.file(L"run.txt");
     ASSERT_NO_FATAL_FAILURE(open());
-    uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, logPath);
-    // The file appears after the last text change, and with the timer held
-    // only Browse itself can show it.
-    const heldTimer held(dialog, runner->threadId());
-    scratchFolder::writeAll(logPath, "x");
-    SendMessageW(dialog, WM_NULL, 0, 0);
-    ASSERT_EQ(bothDisabled, fileButtons(dialog));
-
-    ASSERT_TRUE(browse(nullptr));
-    SendMessageW(dialog, WM_NULL, 0, 0);
-    EXPECT_EQ(logPath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-    EXPECT_EQ(bothEnabled, fileButtons(dialog));
-    EXPECT_TRUE(lastFolderByExtension.IsEmpty());
-}
-
-TEST_F(browseTest, vanishedRememberedFolderIsNotUsed)
-{
-    scratchFolder folder;
-    const std::wstring gone = folder.path() + L"\\gone";
-    lastFolderByExtension.SetAt(L"txt", gone.c_str());
-    ASSERT_NO_FATAL_FAILURE(open());
-
-    const std::wstring chosen = folder.file(L"here.txt");
-    ASSERT_TRUE(browse(chosen.c_str()));
+    scriptedChooser accepting(dialog, chosen.c_str());
+    runner->dialog().browseLogFileWith(accepting);
     EXPECT_EQ(chosen, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-    CWideString remembered;
-    ASSERT_TRUE(lastFolderByExtension.Lookup(L"txt", remembered));
-    EXPECT_EQ(folder.path(), std::wstring(remembered));
+
+    // The file appears after the last text change, on the dialog's thread:
+    // no timer tick comes between, so only Browse itself can show it.
+    const std::wstring logPath = folder.file(L"kept.txt");
+    uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, logPath);
+    scriptedChooser cancelling(dialog, nullptr);
+    std::pair<bool, bool> before;
+    std::pair<bool, bool> after;
+    runner->callOnDialogThread([&] {
+        scratchFolder::writeAll(logPath, "x");
+        before = fileButtons(dialog);
+        runner->dialog().browseLogFileWith(cancelling);
+        after = fileButtons(dialog);
+    });
+    EXPECT_EQ(bothDisabled, before);
+    EXPECT_EQ(bothEnabled, after);
+    EXPECT_EQ(logPath, uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
+}
+
+// The system's own chooser behind Browse: owned by the dialog and opened in
+// the remembered folder. It is cancelled by its command, as its Cancel
+// button would: nothing here needs the keyboard focus.
+TEST_F(browseTest, systemChooserIsOwnedByTheDialogAndOpensInTheRememberedFolder)
+{
+    scratchFolder folder;
+    lastFolderByExtension.SetAt(L"txt", folder.path().c_str());
+    ASSERT_NO_FATAL_FAILURE(open());
+    uiWait::setItemText(dialog, IDC_LOGFILE_EDIT, L"kept");
+
+    uiWait::clickPosted(dialog, IDC_BROWSE);
+    HWND chooser = nullptr;
+    wchar_t start[MAX_PATH] = {};
+    ASSERT_TRUE(uiWait::until([&] {
+        chooser = uiWait::findThreadWindow(runner->threadId(), L"#32770", nullptr, dialog);
+        return chooser != nullptr &&
+               SendMessageW(chooser, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(start)) > 0;
+    }));
+    EXPECT_EQ(dialog, GetWindow(chooser, GW_OWNER));
+    EXPECT_EQ(folder.path(), scratchFolder::longPath(start));
+    PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    ASSERT_TRUE(uiWait::until([&] { return !IsWindow(chooser); }));
+    SendMessageW(dialog, WM_NULL, 0, 0);
+    EXPECT_EQ(L"kept", uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
+    EXPECT_NE(nullptr, GetModuleHandleW(L"comdlg32.dll")) << "the chooser's module stays loaded";
 }
 } // namespace

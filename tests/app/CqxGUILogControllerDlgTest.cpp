@@ -2,6 +2,7 @@
 #include "profilerFolder.h"
 #include "uiWait.h"
 
+#include "app/shellViewer.h"
 #include "app/uiLoggerSettings.h"
 #include "resources/resource.h"
 #include "support/moduleFunction.h"
@@ -20,6 +21,8 @@
 #include <iterator>
 #include <thread>
 #include <utility>
+
+extern "C" __declspec(dllimport) int throwAndCatchInside();
 
 namespace
 {
@@ -373,7 +376,7 @@ struct apartmentSpy : IInitializeSpy
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE PreInitialize(DWORD flags, DWORD) override
     {
-        if (calls++ == 0)
+        if (firstFlags == 0)
             firstFlags = flags;
         return S_OK;
     }
@@ -386,16 +389,26 @@ struct apartmentSpy : IInitializeSpy
     HRESULT STDMETHODCALLTYPE PostUninitialize(DWORD) override { return S_OK; }
 
     ULARGE_INTEGER cookie{};
-    int calls = 0;        // CoInitializeEx calls
-    DWORD firstFlags = 0; // and the flags of the first
+    DWORD firstFlags = 0; // of the first CoInitializeEx call
     int entered = 0;      // those that succeeded
     int left = 0;         // CoUninitialize calls
 };
 
-// View hands an existing file to the viewer of its type, inside the
-// single-threaded apartment the shell asks of its callers: entered on a
-// thread without COM, not forced on a thread in another apartment, and
-// undone as far as it was done. A missing file only beeps.
+// The calling thread's apartment type; APTTYPE_CURRENT for none, which
+// Microsoft documents as CO_E_NOTINITIALIZED or, while another thread holds
+// the multithreaded apartment, as an implicit one.
+APTTYPE apartmentOf()
+{
+    APTTYPE type = APTTYPE_CURRENT;
+    APTTYPEQUALIFIER qualifier{};
+    const HRESULT rc = CoGetApartmentType(&type, &qualifier);
+    return rc != S_OK || qualifier == APTTYPEQUALIFIER_IMPLICIT_MTA ? APTTYPE_CURRENT : type;
+}
+
+// View hands an existing file to the viewer of its type; a missing file only
+// beeps. The viewer enters the single-threaded apartment the shell asks of
+// its callers on a thread without COM and keeps it until it goes; a thread
+// in another apartment stays there.
 TEST_F(logControllerDialogTest, viewHandsAnExistingFileToTheShellAndBeepsOtherwise)
 {
     productKeyFixture::create();
@@ -417,8 +430,6 @@ TEST_F(logControllerDialogTest, viewHandsAnExistingFileToTheShellAndBeepsOtherwi
     EXPECT_EQ(logPath, markedFileType::viewed(folder));
     EXPECT_FALSE(runner->hasEnded());
 
-    // The handler on threads of the test's own, whose COM state it sets; it
-    // reads the edit box by message from the dialog's thread.
     for (const bool multithreaded : {false, true}) {
         SCOPED_TRACE(multithreaded ? "thread in the multithreaded apartment" : "thread without COM");
         DeleteFileW(folder.file(L"viewMarker.txt").c_str());
@@ -428,18 +439,19 @@ TEST_F(logControllerDialogTest, viewHandsAnExistingFileToTheShellAndBeepsOtherwi
             }
             {
                 apartmentSpy spy;
-                runner->dialog().viewLogFile();
-                EXPECT_LE(1, spy.calls);
+                {
+                    shellViewer viewer;
+                    EXPECT_TRUE(viewer.open(logPath.c_str()));
+                    EXPECT_TRUE(viewer.open(logPath.c_str()));
+                    EXPECT_EQ(multithreaded ? APTTYPE_MTA : APTTYPE_STA, apartmentOf()) << "kept after the calls";
+                    EXPECT_EQ(multithreaded ? 0 : 1, spy.entered - spy.left) << "entered once";
+                }
                 EXPECT_EQ(static_cast<DWORD>(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE), spy.firstFlags);
-                EXPECT_EQ(spy.entered, spy.left) << "every apartment entered is left again";
+                EXPECT_EQ(spy.entered, spy.left) << "every apartment entered is left as the viewer goes";
             }
-            APTTYPE apartment{};
-            APTTYPEQUALIFIER qualifier{};
-            EXPECT_EQ(multithreaded ? S_OK : CO_E_NOTINITIALIZED, CoGetApartmentType(&apartment, &qualifier));
-            if (multithreaded) {
-                EXPECT_EQ(APTTYPE_MTA, apartment);
+            EXPECT_EQ(multithreaded ? APTTYPE_MTA : APTTYPE_CURRENT, apartmentOf());
+            if (multithreaded)
                 CoUninitialize();
-            }
         }).join();
         EXPECT_TRUE(uiWait::until([&] { return !markedFileType::viewed(folder).empty(); }));
     }
@@ -537,5 +549,20 @@ TEST_F(logControllerDialogTest, screenshotOfTheOpenDialog)
     ASSERT_TRUE(GetClientRect(dialog, &client));
     EXPECT_EQ(expected.right, client.right);
     EXPECT_EQ(expected.bottom, client.bottom);
+}
+
+// A fault of our code on the dialog's thread ends the program there, naming
+// the test; an exception another module raises and handles there does not.
+TEST(dialogRunnerDeathTest, onlyFaultsOfOurCodeEndTheProgram)
+{
+    productKeyFixture savedProductKey;
+    dialogRunner runner;
+    ASSERT_NE(nullptr, runner.window());
+    int caught = 0;
+    runner.callOnDialogThread([&] { caught = throwAndCatchInside(); });
+    EXPECT_EQ(1, caught);
+    EXPECT_EXIT(runner.callOnDialogThread([] { *static_cast<volatile int*>(nullptr) = 1; }),
+                ::testing::ExitedWithCode(static_cast<int>(EXCEPTION_ACCESS_VIOLATION)),
+                "dialogRunnerDeathTest.onlyFaultsOfOurCodeEndTheProgram");
 }
 } // namespace

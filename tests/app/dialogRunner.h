@@ -5,11 +5,13 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 // Runs the options dialog modally on a thread of its own, as the program
 // does on its one thread, so that the test can drive it with messages. A
-// fault or C++ exception on that thread ends the test program.
+// fault of our code on that thread, or an exception nobody handles, ends the
+// test program.
 class dialogRunner
 {
 public:
@@ -30,9 +32,12 @@ public:
     INT_PTR result() const { return modalResult.load(); }
     // Waits for the end; false when the deadline passed.
     bool waitForEnd();
+    // Runs function on the dialog's thread, inside its message dispatch.
+    void callOnDialogThread(const std::function<void()>& function);
 
 private:
     void* faultHandler;
+    LPTOP_LEVEL_EXCEPTION_FILTER previousFilter;
     CqxGUILogControllerDlg logController;
     std::atomic<DWORD> uiThreadId{0};
     std::atomic<bool> ended{false};

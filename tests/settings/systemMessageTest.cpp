@@ -10,8 +10,8 @@
 namespace
 {
 // Inuktitut (Canada): systems hold no texts of their own in it, so the system
-// refuses it (ERROR_RESOURCE_LANG_NOT_FOUND) as it refuses a user's language
-// whose texts are not installed.
+// refuses it as it refuses a user's language whose texts are not installed
+// (with whichever code that system gives for it).
 constexpr DWORD languageWithoutTexts = 0x045D;
 
 // The failure log's fixture, for its English texts.

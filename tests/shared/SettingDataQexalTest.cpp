@@ -29,7 +29,7 @@ TEST_F(SettingDataQexalFlag, writeZeroDoesNothingAndSucceeds)
 {
     settings.memoryMappedFileHasBeenOpened = 1;
     EXPECT_EQ(1, settings.writeMemoryMappedFileHasBeenOpened(nullptr, 0, 1));
-    EXPECT_FALSE(productKeyFixture::keyExists(productKeyFixture::makerPath)) << "no key may be created";
+    EXPECT_FALSE(productKeyFixture::keyExists(productKeyFixture::productPath)) << "no key may be created";
     EXPECT_TRUE(settings.slotsEmpty());
 
     productKeyFixture::setDword(flagName, 5);

@@ -1,17 +1,6 @@
 #include "testSupport/launchedProgram.h"
 
-namespace
-{
-BOOL CALLBACK matchDialog(HWND window, LPARAM found)
-{
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (!IsWindowVisible(window) || lstrcmpW(className, L"#32770") != 0)
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-} // namespace
+#include "app/uiWait.h"
 
 launchedProgram::launchedProgram(const std::wstring& path)
 {
@@ -36,10 +25,7 @@ launchedProgram::~launchedProgram()
 
 HWND launchedProgram::findDialog() const
 {
-    HWND found = nullptr;
-    if (threadId != 0)
-        EnumThreadWindows(threadId, matchDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
+    return threadId != 0 ? uiWait::findThreadWindow(threadId, L"#32770") : nullptr;
 }
 
 DWORD launchedProgram::waitForExit(DWORD timeoutMs) const

@@ -7,6 +7,14 @@
 
 namespace
 {
+// While a test runs, what it may change of the user's keys: the product
+// key's tree and, once a test has made the maker's key volatile, the maker's
+// tree. "owner" names the program; a backup whose owner has gone (a killed
+// test program) is put back first by the next one.
+constexpr const wchar_t* backupPath = L"Software\\KorvanexTestBackup";
+constexpr const wchar_t* makerAbsent = L"makerAbsent";
+constexpr const wchar_t* makerReplaced = L"makerReplaced";
+
 uniqueRegistryKey openKey(const wchar_t* path, REGSAM access)
 {
     uniqueRegistryKey key;
@@ -25,64 +33,99 @@ void deleteTree(const wchar_t* path)
     RegDeleteTreeW(HKEY_CURRENT_USER, path); // the key itself too
 }
 
-bool makerKeyIsVolatile()
+// The values (and, with keys, the subkeys) of the key at path; -1 when it is missing.
+int entries(const wchar_t* path, bool withKeys)
 {
-    // A normal child cannot be made under a volatile key: probe with one.
-    const uniqueRegistryKey maker = openKey(productKeyFixture::makerPath, KEY_ALL_ACCESS);
-    if (!maker)
-        return false;
-    uniqueRegistryKey probe;
-    const LSTATUS rc = createKey(maker.get(), L"KorvanexTestProbe", 0, probe);
-    if (rc == ERROR_SUCCESS) {
-        probe.reset();
-        RegDeleteKeyW(maker.get(), L"KorvanexTestProbe");
+    const uniqueRegistryKey key = openKey(path, KEY_READ);
+    DWORD keys = 0;
+    DWORD values = 0;
+    if (!key || RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &keys, nullptr, nullptr, &values, nullptr,
+                                 nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return -1;
+    return static_cast<int>(values + (withKeys ? keys : 0));
+}
+
+bool backupHas(const wchar_t* name)
+{
+    return RegGetValueW(HKEY_CURRENT_USER, backupPath, name, RRF_RT_REG_DWORD, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
+}
+
+// A DWORD value of the backup, the program's id: the owner or a mark.
+void mark(const wchar_t* name)
+{
+    const DWORD self = GetCurrentProcessId();
+    ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(HKEY_CURRENT_USER, backupPath, name, REG_DWORD, &self, sizeof(self)));
+}
+
+// Copies the tree at from, when there is one, to a normal key to.
+void copyTree(const std::wstring& from, const std::wstring& to)
+{
+    uniqueRegistryKey target;
+    if (const uniqueRegistryKey source = openKey(from.c_str(), KEY_READ)) {
+        ASSERT_EQ(ERROR_SUCCESS, createKey(HKEY_CURRENT_USER, to.c_str(), 0, target)) << to;
+        EXPECT_EQ(ERROR_SUCCESS, RegCopyTreeW(source.get(), nullptr, target.get())) << to;
     }
-    return rc == ERROR_CHILD_MUST_BE_VOLATILE;
+}
+
+void restoreBackup()
+{
+    if (backupHas(makerReplaced))
+        deleteTree(productKeyFixture::makerPath);
+    copyTree(std::wstring(backupPath) + L"\\OstraVell", productKeyFixture::makerPath);
+    deleteTree(productKeyFixture::productPath);
+    copyTree(std::wstring(backupPath) + L"\\Korvanex64", productKeyFixture::productPath);
+    // A maker's key the tests made goes, unless something was put in it since.
+    if (backupHas(makerAbsent) && entries(productKeyFixture::makerPath, true) == 0)
+        deleteTree(productKeyFixture::makerPath);
+    deleteTree(backupPath);
+}
+
+// True when a live program (this one or a death test's parent) owns the
+// backup; one whose owner has gone is put back.
+bool liveBackup()
+{
+    DWORD owner = 0;
+    DWORD bytes = sizeof(owner);
+    if (RegGetValueW(HKEY_CURRENT_USER, backupPath, L"owner", RRF_RT_REG_DWORD, nullptr, &owner, &bytes) !=
+        ERROR_SUCCESS)
+        return false;
+    const uniqueKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, owner));
+    if (owner == GetCurrentProcessId() || (process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT))
+        return true;
+    restoreBackup();
+    return false;
+}
+
+void startBackup()
+{
+    mark(L"owner");
+    if (!productKeyFixture::keyExists(productKeyFixture::makerPath))
+        mark(makerAbsent);
+    copyTree(productKeyFixture::productPath, std::wstring(backupPath) + L"\\Korvanex64");
 }
 } // namespace
 
-productKeyFixture::productKeyFixture()
+productKeyFixture::productKeyFixture() : owner(!liveBackup())
 {
-    backupPath = L"Software\\KorvanexTestMakerBackup-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                 std::to_wstring(GetTickCount64());
-    [this] {
-        const uniqueRegistryKey maker = openKey(makerPath, KEY_READ);
-        if (!maker)
-            return;
-        uniqueRegistryKey backup;
-        ASSERT_EQ(ERROR_SUCCESS, createKey(HKEY_CURRENT_USER, backupPath.c_str(), 0, backup));
-        ASSERT_EQ(ERROR_SUCCESS, RegCopyTreeW(maker.get(), nullptr, backup.get()));
-        saved = true;
-    }();
-    removeMakerKey();
+    if (owner)
+        startBackup();
+    removeProductKey();
 }
 
 productKeyFixture::~productKeyFixture()
 {
-    removeMakerKey();
-    if (!saved)
+    if (!owner)
         return;
-    {
-        const uniqueRegistryKey backup = openKey(backupPath.c_str(), KEY_READ);
-        uniqueRegistryKey maker;
-        if (backup && createKey(HKEY_CURRENT_USER, makerPath, 0, maker) == ERROR_SUCCESS) {
-            EXPECT_EQ(ERROR_SUCCESS, RegCopyTreeW(backup.get(), nullptr, maker.get())) << "restoring the maker's key";
-        }
-    }
-    deleteTree(backupPath.c_str());
-}
-
-void productKeyFixture::removeMakerKey()
-{
-    deleteTree(makerPath);
-    EXPECT_FALSE(keyExists(makerPath)) << "removing the maker's key";
+    restoreBackup();
+    EXPECT_FALSE(keyExists(backupPath)) << "putting the user's keys back";
 }
 
 void productKeyFixture::removeProductKey()
 {
-    deleteTree(productPath);
-    if (makerKeyIsVolatile())
-        deleteTree(makerPath);
+    // Once the maker's key has been made volatile, a product key can be made
+    // again only under a new one.
+    deleteTree(backupHas(makerReplaced) ? makerPath : productPath);
     ASSERT_FALSE(keyExists(productPath)) << "the product key is still there";
 }
 
@@ -94,6 +137,11 @@ void productKeyFixture::create()
 
 void productKeyFixture::makeUncreatable()
 {
+    // The maker's key goes too, kept aside the first time, unless the tests made it.
+    ASSERT_TRUE(keyExists(backupPath)) << "outside a fixture";
+    if (!backupHas(makerAbsent) && !backupHas(makerReplaced))
+        copyTree(makerPath, std::wstring(backupPath) + L"\\OstraVell");
+    mark(makerReplaced);
     deleteTree(makerPath);
     uniqueRegistryKey maker;
     ASSERT_EQ(ERROR_SUCCESS, createKey(HKEY_CURRENT_USER, makerPath, REG_OPTION_VOLATILE, maker));
@@ -141,10 +189,5 @@ std::wstring productKeyFixture::storedText(const wchar_t* name)
 
 int productKeyFixture::valueCount()
 {
-    const uniqueRegistryKey product = openKey(productPath, KEY_READ);
-    DWORD values = 0;
-    if (!product || RegQueryInfoKeyW(product.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
-                                     nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        return -1;
-    return static_cast<int>(values);
+    return entries(productPath, false);
 }

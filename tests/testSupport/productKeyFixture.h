@@ -5,10 +5,11 @@
 #include <string>
 
 // The profiler's key HKEY_CURRENT_USER\Software\OstraVell\Korvanex64 for one
-// test. Construction puts the maker's key (with everything below it) aside and
-// removes it, so that every test starts without it; destruction puts the saved
-// tree back. The rest is raw access to the product key. Win32 and gtest only:
-// the program that checks the DLL's import library uses it too.
+// test. Construction puts the product key aside and removes it, so that every
+// test starts without it; destruction puts back what the test changed, the
+// maker's key too once makeUncreatable replaced it. The rest is raw access to
+// the product key. Win32 and gtest only: the program that checks the DLL's
+// import library uses it too.
 class productKeyFixture
 {
 public:
@@ -20,9 +21,8 @@ public:
     static constexpr const wchar_t* makerPath = L"Software\\OstraVell";
     static constexpr const wchar_t* productPath = L"Software\\OstraVell\\Korvanex64";
 
-    static void removeMakerKey();
-    // Removes the product key, and a volatile maker key left by
-    // makeUncreatable, so that the product key can be created again.
+    // Removes the product key, and the maker's key once makeUncreatable made
+    // it volatile, so that the product key can be created again.
     static void removeProductKey();
     // Creates the product key, empty when it was missing.
     static void create();
@@ -46,6 +46,6 @@ public:
     static int valueCount();
 
 private:
-    std::wstring backupPath;
-    bool saved = false;
+    // False inside another fixture of a live program (a death test's child).
+    bool owner = false;
 };
