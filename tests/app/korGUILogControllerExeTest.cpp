@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -33,17 +35,22 @@ protected:
 
 TEST_F(korGUILogControllerExeTest, opensWithStoredValuesAndOkWritesThem)
 {
-    productKeyFixture::setText(L"uiLogger::fileName", L"C:\\logs\\korLogUI_x64.txt");
-    productKeyFixture::setDword(L"uiLogger::writeNewFile", 1);
-    productKeyFixture::setDword(L"uiLogger::monitorLaunchErrorCodes", 1);
-    productKeyFixture::setDword(L"uiLogger::monitorAutoMerge", 9);
+    productKeyFixture::setText(fileNameName, L"C:\\logs\\korLogUI_x64.txt");
+    productKeyFixture::setDword(writeNewFileName, 1);
+    productKeyFixture::setDword(launchErrorsName, 1);
+    productKeyFixture::setDword(autoMergeName, 9);
 
     const launchedProgram program(windowsPathOf(KORVANEX_PROGRAM_PATH));
     const HWND dialog = waitForDialog(program);
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ(L"korGUILogController x64", uiWait::windowText(dialog));
     EXPECT_EQ(L"C:\\logs\\korLogUI_x64.txt", uiWait::itemText(dialog, IDC_LOGFILE_EDIT));
-    EXPECT_EQ((std::vector<LRESULT>{BST_CHECKED, BST_UNCHECKED, BST_CHECKED, BST_UNCHECKED}), boxStates(dialog));
+    const std::pair<int, LRESULT> boxes[] = {{IDC_WRITE_NEW_FILE, BST_CHECKED},
+                                             {IDC_ENABLE_LOGGING, BST_UNCHECKED},
+                                             {IDC_MONITOR_LAUNCH_ERRORS, BST_CHECKED},
+                                             {IDC_MONITOR_UI_RECEIVE_COMM, BST_UNCHECKED}};
+    for (const auto& [box, state] : boxes)
+        EXPECT_EQ(state, uiWait::checkState(dialog, box)) << box;
     // Apply is the default button.
     EXPECT_EQ(MAKELRESULT(IDC_APPLY, DC_HASDEFID), SendMessageW(dialog, DM_GETDEFID, 0, 0));
 
@@ -55,9 +62,9 @@ TEST_F(korGUILogControllerExeTest, opensWithStoredValuesAndOkWritesThem)
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_EQ(0u, program.waitForExit(uiWait::deadlineMs));
 
-    EXPECT_EQ(1u, productKeyFixture::storedDword(L"uiLogger::enabled"));
-    EXPECT_EQ(9u, productKeyFixture::storedDword(L"uiLogger::monitorAutoMerge"));
-    EXPECT_EQ(6, productKeyFixture::valueCount());
+    EXPECT_EQ(1u, productKeyFixture::storedDword(enabledName));
+    EXPECT_EQ(9u, productKeyFixture::storedDword(autoMergeName));
+    EXPECT_EQ(static_cast<int>(std::size(uiLoggerValues)), productKeyFixture::valueCount());
 }
 
 TEST_F(korGUILogControllerExeTest, escapeEndsTheProgramWithoutWriting)
