@@ -33,6 +33,7 @@ public:
 protected:
     // An operation's session takes settingsLock and fills the slots.
     friend class productKeySession;
+    friend struct exportedLayout; // checks the layout callers compile against
 
     // otherKey1..3 are places in the shared layout for keys that nothing in
     // this program opens; closeProductKeys still closes whatever they hold.
