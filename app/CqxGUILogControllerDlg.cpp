@@ -49,6 +49,7 @@ CqxGUILogControllerDlg::CqxGUILogControllerDlg(HWND owner)
 bool CqxGUILogControllerDlg::dispatchMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
 {
     static_assert(everyEntryHasHandler(messageMap));
+    static_assert(noEntryRepeated(messageMap), "message map: two entries for one message, code and control id");
     return dispatchMessageMap(messageMap, *this, message, wParam, lParam, result);
 }
 
