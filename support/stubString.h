@@ -15,8 +15,8 @@ class stubString
 {
 public:
     stubString() noexcept = default;
-    stubString(const wchar_t* text) noexcept;
-    stubString(const char* text) noexcept;
+    explicit stubString(const wchar_t* text) noexcept;
+    explicit stubString(const char* text) noexcept;
     stubString(const stubString& other) noexcept;
     stubString(stubString&& other) noexcept;
     ~stubString();
