@@ -65,7 +65,7 @@ BOOL CqxGUILogControllerDlg::onInitDialog()
 
     setDefaultControls();
     // Unreadable settings leave the defaults in place, without a word.
-    if (openProfilerKey(0) != 0) {
+    if (openProfilerKey(keyAccess::read) != 0) {
         readWriteSettingsToRegistry store(productKey.get());
         readUiLoggerSettings(store);
         showSettingsInControls();
@@ -102,11 +102,11 @@ void CqxGUILogControllerDlg::showSettingsInControls()
     }
 }
 
-int CqxGUILogControllerDlg::openProfilerKey(int mode)
+int CqxGUILogControllerDlg::openProfilerKey(keyAccess access)
 {
     closeProfilerKeys();
     HKEY* const slots[] = {softwareKey.put(), makerKey.put(), productKey.put()};
-    if (openProductKeyLevels(keyAccessFromMode(mode), slots).code == ERROR_SUCCESS)
+    if (openProductKeyLevels(access, slots).code == ERROR_SUCCESS)
         return 1;
     closeProfilerKeys();
     return 0;
@@ -179,7 +179,7 @@ int CqxGUILogControllerDlg::saveSettings()
     }
 
     int saved = 0;
-    if (openProfilerKey(1) != 0) {
+    if (openProfilerKey(keyAccess::readWrite) != 0) {
         readWriteSettingsToRegistry store(productKey.get());
         saved = writeUiLoggerSettings(store);
         closeProfilerKeys();

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 class productKeySession;
+enum class keyAccess;
 class stubString;
 
 // Base of the shared settings classes: the key slots through which their
@@ -24,6 +25,11 @@ public:
     // the path reached; on failure errorText receives a report, the failure
     // log gets the code and every key held is closed again. 1 or 0.
     [[nodiscard]] int openProductKey(const wchar_t* logPath, int accessMode, stubString& errorText,
+                                     stubString& keyPath);
+
+    // The same, for the program's own callers: the int mode lives only at
+    // the exported boundary.
+    [[nodiscard]] int openProductKey(const wchar_t* logPath, keyAccess access, stubString& errorText,
                                      stubString& keyPath);
 
     // Closes every key held, product key first, and empties the slots;

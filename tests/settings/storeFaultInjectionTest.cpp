@@ -6,6 +6,7 @@
 // planted values nor the clean run hold. The exported members also leave
 // every key slot empty and their lock free.
 #include "support/CWideString.h"
+#include "support/CWideStringArray.h"
 #include "settings/SettingData.h"
 #include "settings/logFile.h"
 #include "settings/readWriteSettingsToRegistry.h"
@@ -487,7 +488,8 @@ TEST_F(storeFaults, noFaultGivesWrongData)
          .dwords = {{L"L_NumItems", 2}},
          .run =
              [](readWriteSettings& s) {
-                 std::vector<CWideString> list{CWideString(L"old")};
+                 CWideStringArray list;
+                 (void)list.Add(L"old"); // the caller's earlier item
                  return items(armed([&] { return s.readStringList(L"L", list); }), list);
              },
          .ownCalls = listBounds,
@@ -497,7 +499,7 @@ TEST_F(storeFaults, noFaultGivesWrongData)
          .dwords = {{L"L_NumItems", 5}},
          .run =
              [](readWriteSettings& s) {
-                 std::vector<CWideString> list;
+                 CWideStringArray list;
                  return items(armed([&] { return s.readStringList(L"L", list); }), list);
              },
          .ownCalls = listBounds,
