@@ -94,10 +94,11 @@ bool CWideString::append(const wchar_t* source) noexcept
     if (count == 0)
         return true;
     // Appending the string to itself: the storage may move while it grows.
-    const std::size_t offset = (text != nullptr && source >= text && source <= text + length) ? source - text : SIZE_MAX;
+    const bool inside = text != nullptr && source >= text && source <= text + length;
+    const std::size_t offset = inside ? static_cast<std::size_t>(source - text) : 0;
     if (!reserve(length + count))
         return false;
-    std::wmemmove(text + length, offset != SIZE_MAX ? text + offset : source, count);
+    std::wmemmove(text + length, inside ? text + offset : source, count);
     length += count;
     text[length] = L'\0';
     return true;
@@ -178,7 +179,8 @@ bool CWideString::reserve(std::size_t characters) noexcept
     if (characters >= SIZE_MAX / sizeof(wchar_t) - 1)
         return false;
     const SIZE_T bytes = (characters + 1) * sizeof(wchar_t);
-    void* block = text != nullptr ? HeapReAlloc(GetProcessHeap(), 0, text, bytes) : HeapAlloc(GetProcessHeap(), 0, bytes);
+    const HANDLE heap = GetProcessHeap();
+    void* block = text != nullptr ? HeapReAlloc(heap, 0, text, bytes) : HeapAlloc(heap, 0, bytes);
     if (block == nullptr)
         return false;
     if (text == nullptr)

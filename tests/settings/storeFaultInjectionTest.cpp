@@ -646,6 +646,76 @@ TEST_F(storeFaults, noFaultGivesWrongData)
         check(op);
 }
 
+// The filter tests, each call they make failing in turn. A name within the
+// in-place buffer (300 characters) calls no heap and keeps its verdict, 1;
+// narrow text that cannot be widened answers 0. A longer name (600) may
+// need the heap: a name it cannot build answers 0, never the verdict of
+// the empty name, which the inverted filters here would give as 1.
+TEST_F(storeFaults, filtersKeepTheirVerdict)
+{
+    MemoryData filters;
+    MemoryData inverted;
+    for (MemoryData* data : {&filters, &inverted}) {
+        data->classMethodFilterMode = data->fileNameFilterMode = data == &filters ? 1 : 2;
+        ASSERT_EQ(1, data->classMethodFilters.add(L"*::Draw"));
+        ASSERT_EQ(1, data->fileNameFilters.add(L"*.CPP"));
+        ASSERT_EQ(1, data->lineTimingFilters.add(L"*::Draw"));
+    }
+    const std::string within(300, 'S');
+    const std::string beyond(600, 'L');
+    const std::string withinFile = within + ".cpp";
+    const std::string beyondFile = beyond + ".cpp";
+    const std::wstring wideWithin(within.begin(), within.end());
+    const std::wstring wideBeyond(beyond.begin(), beyond.end());
+    const std::wstring wideWithinFile(withinFile.begin(), withinFile.end());
+    const struct
+    {
+        const char* name;
+        MemoryData& data;
+        std::function<int(MemoryData&)> call;
+    } rows[] = {
+        {"narrow class", filters,
+         [&](MemoryData& d) { return d.isFileNameClassMethodFiltered("a", 0, within.c_str(), "Draw", 0); }},
+        {"narrow file", filters,
+         [&](MemoryData& d) { return d.isFileNameClassMethodFiltered(withinFile.c_str(), 0, "S", "Paint", 0); }},
+        {"wide class", filters,
+         [&](MemoryData& d) { return d.isFileNameClassMethodFiltered(L"a", 0, wideWithin.c_str(), L"Draw", 0); }},
+        {"wide file", filters,
+         [&](MemoryData& d) { return d.isFileNameClassMethodFiltered(wideWithinFile.c_str(), 0, L"S", L"Paint", 0); }},
+        {"narrow line timing", filters,
+         [&](MemoryData& d) { return d.isLineTimingClassMethodFiltered(within.c_str(), "Draw", 0); }},
+        {"wide line timing", filters,
+         [&](MemoryData& d) { return d.isLineTimingClassMethodFiltered(wideWithin.c_str(), L"Draw", 0); }},
+        {"long narrow class", inverted,
+         [&](MemoryData& d) { return d.isFileNameClassMethodFiltered("a.cpp", 0, beyond.c_str(), "Draw", 0); }},
+        {"long narrow file", inverted,
+         [&](MemoryData& d) { return d.isFileNameClassMethodFiltered(beyondFile.c_str(), 0, "S", "Draw", 0); }},
+        {"long wide class", inverted,
+         [&](MemoryData& d) { return d.isFileNameClassMethodFiltered(L"a.cpp", 0, wideBeyond.c_str(), L"Draw", 0); }},
+        {"long narrow line timing", inverted,
+         [&](MemoryData& d) { return d.isLineTimingClassMethodFiltered(beyond.c_str(), "Draw", 0); }},
+        {"long wide line timing", inverted,
+         [&](MemoryData& d) { return d.isLineTimingClassMethodFiltered(wideBeyond.c_str(), L"Draw", 0); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const bool withinBuffer = &row.data == &filters;
+        fault = injection{};
+        EXPECT_EQ(withinBuffer ? 1 : 0, armed([&] { return row.call(row.data); })) << "clean run";
+        const unsigned calls = fault.calls;
+        for (unsigned failAt = 1; failAt <= calls; ++failAt) {
+            fault = injection{false, 0, failAt, nullptr};
+            const int seen = armed([&] { return row.call(row.data); });
+            const std::string failed = fault.failed != nullptr ? fault.failed : "none";
+            SCOPED_TRACE("failed call " + std::to_string(failAt) + " (" + failed + ")");
+            if (withinBuffer) {
+                EXPECT_EQ(std::string::npos, failed.find("Heap")) << "a heap call for a name within the buffer";
+            }
+            EXPECT_EQ(withinBuffer && failed != "MultiByteToWideChar" ? 1 : 0, seen);
+        }
+    }
+}
+
 // Refused writes with the failure log on: reports keep the caller's last
 // error whatever fails inside them, and leave the log's lock free.
 TEST_F(storeFaults, failedReportsKeepTheLastError)
