@@ -468,6 +468,15 @@ TEST_F(storeFaults, noFaultGivesWrongData)
          .texts = {{L"long", longText}},
          .run = [](readWriteSettings& s) { return stringRead(&readWriteSettings::readStubString, L"long", s); },
          .keepsOutput = true},
+        {.name = "readString, longer than the first buffer",
+         .texts = {{L"long", longText}},
+         .run =
+             [](readWriteSettings& s) {
+                 CWideString value(L"previous");
+                 const int result = armed([&] { return s.readString(L"long", value); });
+                 return outcome{result, {value.GetString()}};
+             },
+         .keepsOutput = true},
         {.name = "readStubStringA",
          .texts = {{L"s", L"stored"}},
          .run =
