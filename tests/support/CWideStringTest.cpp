@@ -29,17 +29,6 @@ TEST(CWideString, keepsEveryCharacterOfAnExactLength)
     EXPECT_TRUE(CWideString() == nullptr);
 }
 
-TEST(CWideString, bufferWrittenByAnApiTakesTheTextToItsTerminator)
-{
-    CWideString text(L"old text");
-    wchar_t* buffer = text.GetBuffer(20);
-    ASSERT_NE(nullptr, buffer);
-    wcscpy_s(buffer, 21, L"new");
-    text.ReleaseBuffer();
-    EXPECT_EQ(3, text.GetLength());
-    EXPECT_TRUE(text == L"new");
-}
-
 TEST(CWideStringArray, keepsItemsInOrderAcrossGrowth)
 {
     CWideStringArray list;
