@@ -29,8 +29,9 @@ std::vector<std::wstring> splitAt(const wchar_t* text, wchar_t separator)
 CWideString lowerCase(const CWideString& text)
 {
     CWideString lower(text.GetString());
-    if (lower.GetLength() > 0)
-        CharLowerBuffW(lower.GetBuffer(lower.GetLength()), static_cast<DWORD>(lower.GetLength()));
+    wchar_t* const buffer = lower.GetLength() > 0 ? lower.GetBuffer(lower.GetLength()) : nullptr;
+    if (buffer != nullptr) // the length is there already: GetBuffer cannot fail here
+        CharLowerBuffW(buffer, static_cast<DWORD>(lower.GetLength()));
     return lower;
 }
 

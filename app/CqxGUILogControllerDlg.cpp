@@ -46,6 +46,7 @@ CqxGUILogControllerDlg::CqxGUILogControllerDlg(HWND owner) : CDialogBase(IDD_LOG
 bool CqxGUILogControllerDlg::dispatchMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
 {
     static_assert(everyEntryHasHandler(messageMap));
+    static_assert(noEntryRepeated(messageMap), "message map: two entries for one message, code and control id");
     return dispatchMessageMap(messageMap, *this, message, wParam, lParam, result);
 }
 
@@ -60,7 +61,7 @@ BOOL CqxGUILogControllerDlg::onInitDialog()
 
     setDefaultControls();
     // Unreadable settings leave the defaults in place, without a word.
-    if (openProfilerKey(0) != 0) {
+    if (openProfilerKey(keyAccess::read) != 0) {
         readWriteSettingsToRegistry store(productKey.get());
         readUiLoggerSettings(store);
         showSettingsInControls();
@@ -112,11 +113,11 @@ void CqxGUILogControllerDlg::showSettingsInControls()
     }
 }
 
-int CqxGUILogControllerDlg::openProfilerKey(int mode)
+int CqxGUILogControllerDlg::openProfilerKey(keyAccess access)
 {
     closeProfilerKeys();
     HKEY* const slots[] = {softwareKey.put(), makerKey.put(), productKey.put()};
-    if (openProductKeyLevels(keyAccessFromMode(mode), slots).code == ERROR_SUCCESS)
+    if (openProductKeyLevels(access, slots).code == ERROR_SUCCESS)
         return 1;
     closeProfilerKeys();
     return 0;
@@ -189,7 +190,7 @@ int CqxGUILogControllerDlg::saveSettings()
     }
 
     int saved = 0;
-    if (openProfilerKey(1) != 0) {
+    if (openProfilerKey(keyAccess::readWrite) != 0) {
         readWriteSettingsToRegistry store(productKey.get());
         saved = writeUiLoggerSettings(store);
         closeProfilerKeys();

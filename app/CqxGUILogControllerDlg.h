@@ -8,6 +8,7 @@
 #include <windows.h>
 
 class COpenFileDialog;
+enum class keyAccess;
 
 // The options dialog: the six logging values of the profiler's key, and
 // the actions on the log file (Browse, View, Delete) and its default path.
@@ -17,9 +18,9 @@ public:
     explicit CqxGUILogControllerDlg(HWND owner = nullptr);
 
     // Opens or creates HKCU\Software, OstraVell and Korvanex64 into the key
-    // members: read and write for mode 1, read only otherwise. Non-zero when
-    // all three are open; on failure none stays open.
-    [[nodiscard]] int openProfilerKey(int mode);
+    // members with the access asked for. Non-zero when all three are open;
+    // on failure none stays open.
+    [[nodiscard]] int openProfilerKey(keyAccess access);
 
     void setDefaultControls();
     // View and Delete are enabled exactly when the named file exists.

@@ -29,16 +29,19 @@ foreach(dir IN LISTS CMAKE_CXX_IMPLICIT_INCLUDE_DIRECTORIES)
 endforeach()
 list(APPEND KORVANEX_MSVC_CXX_FLAGS -isystem ${clangResourceDir}/include)
 
-# The mingw-w64 import libraries (kernel32, user32, msvcrt), for lld-link to
-# link a Microsoft-ABI caller: wherever our compiler keeps them on this host.
-set(compilerTarget "")
+# What our compiler is told of its target when run by hand (clang needs it;
+# GCC is a cross compiler of its own).
+set(KORVANEX_COMPILER_TARGET_FLAGS "")
 if(CMAKE_CXX_COMPILER_TARGET)
-  list(APPEND compilerTarget --target=${CMAKE_CXX_COMPILER_TARGET})
+  list(APPEND KORVANEX_COMPILER_TARGET_FLAGS --target=${CMAKE_CXX_COMPILER_TARGET})
 endif()
 if(CMAKE_SYSROOT)
-  list(APPEND compilerTarget --sysroot=${CMAKE_SYSROOT})
+  list(APPEND KORVANEX_COMPILER_TARGET_FLAGS --sysroot=${CMAKE_SYSROOT})
 endif()
-execute_process(COMMAND ${CMAKE_CXX_COMPILER} ${compilerTarget} -print-file-name=libkernel32.a
+
+# The mingw-w64 import libraries (kernel32, user32, msvcrt), for lld-link to
+# link a Microsoft-ABI caller: wherever our compiler keeps them on this host.
+execute_process(COMMAND ${CMAKE_CXX_COMPILER} ${KORVANEX_COMPILER_TARGET_FLAGS} -print-file-name=libkernel32.a
                 OUTPUT_VARIABLE kernel32Library OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 if(NOT IS_ABSOLUTE "${kernel32Library}")
   message(FATAL_ERROR "${CMAKE_CXX_COMPILER} does not know where libkernel32.a is")

@@ -19,8 +19,9 @@ CWideString CDialogBase::getItemText(int id) const
     CWideString text;
     const HWND item = getItem(id);
     const int length = item != nullptr ? GetWindowTextLengthW(item) : 0;
-    if (length > 0) {
-        GetWindowTextW(item, text.GetBuffer(length + 1), length + 1);
+    wchar_t* const buffer = length > 0 ? text.GetBuffer(length + 1) : nullptr;
+    if (buffer != nullptr) { // out of memory gives the empty text
+        GetWindowTextW(item, buffer, length + 1);
         text.ReleaseBuffer();
     }
     return text;

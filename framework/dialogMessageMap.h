@@ -84,6 +84,20 @@ constexpr bool everyEntryHasHandler(const dialogMessageEntry<Dialog> (&map)[coun
     return true;
 }
 
+// True when no two entries route the same message with the same notification
+// code and control id: dispatch runs the first, so a second would silently
+// never run. Each map asserts this at compile time too.
+template <typename Dialog, std::size_t count>
+constexpr bool noEntryRepeated(const dialogMessageEntry<Dialog> (&map)[count])
+{
+    for (std::size_t i = 0; i < count; ++i)
+        for (std::size_t j = i + 1; j < count; ++j)
+            if (map[i].message == map[j].message && map[i].notifyCode == map[j].notifyCode &&
+                map[i].controlId == map[j].controlId)
+                return false;
+    return true;
+}
+
 // Finds the entry for the message and runs it; false when none matches.
 template <typename Dialog, std::size_t count>
 bool dispatchMessageMap(const dialogMessageEntry<Dialog> (&map)[count], Dialog& dialog, UINT message,

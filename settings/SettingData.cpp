@@ -32,8 +32,13 @@ SettingData::~SettingData()
 
 int SettingData::openProductKey(const wchar_t* logPath, int accessMode, stubString& errorText, stubString& keyPath)
 {
+    return openProductKey(logPath, keyAccessFromMode(accessMode), errorText, keyPath);
+}
+
+int SettingData::openProductKey(const wchar_t* logPath, keyAccess access, stubString& errorText, stubString& keyPath)
+{
     HKEY* const slots[] = {&softwareKey, &makerKey, &productKey};
-    const productKeyOpening opening = openProductKeyLevels(keyAccessFromMode(accessMode), slots);
+    const productKeyOpening opening = openProductKeyLevels(access, slots);
 
     // The path names every level tried, the failed one included. Out of
     // memory for it fails the open: keyPath and errorText then stay as they

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 class productKeySession;
+enum class keyAccess;
 class stubString;
 
 // Base of the shared settings classes: the key slots through which their
@@ -26,6 +27,11 @@ public:
     [[nodiscard]] int openProductKey(const wchar_t* logPath, int accessMode, stubString& errorText,
                                      stubString& keyPath);
 
+    // The same, for the program's own callers: the int mode lives only at
+    // the exported boundary.
+    [[nodiscard]] int openProductKey(const wchar_t* logPath, keyAccess access, stubString& errorText,
+                                     stubString& keyPath);
+
     // Closes every key held, product key first, and empties the slots;
     // 1 when every close succeeded (also when none was held).
     [[nodiscard]] int closeProductKeys(const wchar_t* logPath);
@@ -33,6 +39,7 @@ public:
 protected:
     // An operation's session takes settingsLock and fills the slots.
     friend class productKeySession;
+    friend struct exportedLayout; // checks the layout callers compile against
 
     // otherKey1..3 are places in the shared layout for keys that nothing in
     // this program opens; closeProductKeys still closes whatever they hold.

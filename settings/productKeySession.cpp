@@ -16,7 +16,7 @@ bool productKeySession::open(const wchar_t* logPath, keyAccess access)
     // The exported callers make no use of the report or the path.
     stubString errorText;
     stubString keyPath;
-    if (settings.openProductKey(logPath, access == keyAccess::readWrite ? 1 : 0, errorText, keyPath) == 0)
+    if (settings.openProductKey(logPath, access, errorText, keyPath) == 0)
         return false;
     // The store borrows productKey and never closes it.
     keyStore.emplace(settings.productKey);

@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-#include <vector>
-
 class CWideString;
+class CWideStringArray;
 class stubString;
 class intArray;
 class stringArray;
@@ -44,7 +43,7 @@ public:
     [[nodiscard]] virtual int readWord(const wchar_t* name, WORD& value) = 0;
     [[nodiscard]] virtual int readStubString(const wchar_t* name, stubString& value) = 0;
     [[nodiscard]] virtual int readStubStringA(const char* name, stubString& value) = 0;
-    [[nodiscard]] virtual int readStringList(const wchar_t* listName, std::vector<CWideString>& list) = 0;
+    [[nodiscard]] virtual int readStringList(const wchar_t* listName, CWideStringArray& list) = 0;
     [[nodiscard]] virtual int readBinary8(const wchar_t* name, binary8Value& value) = 0;
     [[nodiscard]] virtual int readString(const wchar_t* name, CWideString& value) = 0;
     [[nodiscard]] virtual int readUInt64(const wchar_t* name, UINT64& value) = 0;
@@ -63,7 +62,7 @@ public:
     [[nodiscard]] virtual int writeStubStringA(const wchar_t* logPath, const char* name, const stubString& value) = 0;
     [[nodiscard]] virtual int writeStringA(const wchar_t* logPath, const char* name, const char* value) = 0;
     [[nodiscard]] virtual int writeStringList(const wchar_t* logPath, const wchar_t* listName,
-                                const std::vector<CWideString>& list) = 0;
+                                const CWideStringArray& list) = 0;
     [[nodiscard]] virtual int writeBinary8(const wchar_t* logPath, const wchar_t* name, const binary8Value& value) = 0;
     [[nodiscard]] virtual int writeString(const wchar_t* logPath, const wchar_t* name, const CWideString& value) = 0;
     [[nodiscard]] virtual int writeUInt64(const wchar_t* logPath, const wchar_t* name, const UINT64& value) = 0;

@@ -118,18 +118,12 @@ int readText(Query&& query, Take&& take) noexcept
     return take(text, boundedLength(text, size / sizeof(Char))) ? 1 : 0;
 }
 
-// A stubString that cannot hold the text keeps the one it had, and the read
-// fails.
-template <typename Char>
-bool takeText(stubString& value, const Char* text, std::size_t length) noexcept
+// Either string class: one that cannot hold the text keeps the one it had,
+// and the read fails.
+template <typename Target, typename Char>
+bool takeText(Target& value, const Char* text, std::size_t length) noexcept
 {
     return value.assign(text, length);
-}
-
-bool takeText(CWideString& value, const wchar_t* text, std::size_t length)
-{
-    value.assign(text, length);
-    return true;
 }
 
 // A wide string read into either string class: both take the text bounded

@@ -18,7 +18,7 @@ public:
     [[nodiscard]] int readWord(const wchar_t* name, WORD& value) override;
     [[nodiscard]] int readStubString(const wchar_t* name, stubString& value) override;
     [[nodiscard]] int readStubStringA(const char* name, stubString& value) override;
-    [[nodiscard]] int readStringList(const wchar_t* listName, std::vector<CWideString>& list) override;
+    [[nodiscard]] int readStringList(const wchar_t* listName, CWideStringArray& list) override;
     [[nodiscard]] int readBinary8(const wchar_t* name, binary8Value& value) override;
     [[nodiscard]] int readString(const wchar_t* name, CWideString& value) override;
     [[nodiscard]] int readUInt64(const wchar_t* name, UINT64& value) override;
@@ -37,7 +37,7 @@ public:
     [[nodiscard]] int writeStubStringA(const wchar_t* logPath, const char* name, const stubString& value) override;
     [[nodiscard]] int writeStringA(const wchar_t* logPath, const char* name, const char* value) override;
     [[nodiscard]] int writeStringList(const wchar_t* logPath, const wchar_t* listName,
-                const std::vector<CWideString>& list) override;
+                const CWideStringArray& list) override;
     [[nodiscard]] int writeBinary8(const wchar_t* logPath, const wchar_t* name, const binary8Value& value) override;
     [[nodiscard]] int writeString(const wchar_t* logPath, const wchar_t* name, const CWideString& value) override;
     [[nodiscard]] int writeUInt64(const wchar_t* logPath, const wchar_t* name, const UINT64& value) override;

@@ -5,6 +5,7 @@
 #include "settings/readWriteSettingsToRegistry.h"
 
 #include "support/CWideString.h"
+#include "support/CWideStringArray.h"
 #include "settings/failureLog.h"
 #include "settings/logFile.h"
 #include "settings/readWriteSettingsToRegistryNames.h"
@@ -19,7 +20,6 @@
 #include <cstddef>
 #include <cwchar>
 #include <initializer_list>
-#include <vector>
 
 namespace
 {
@@ -45,21 +45,18 @@ Name familyPrefix(const wchar_t* family, const wchar_t* kind) noexcept
     return name;
 }
 
-CWideString listValueName(const wchar_t* listName, const wchar_t* suffix)
+// A list's value names, of any length. False when memory ran out: a name
+// cut short would name another value.
+bool listValueName(CWideString& name, const wchar_t* listName, const wchar_t* suffix) noexcept
 {
-    CWideString name(listName);
-    name += suffix;
-    return name;
+    return name.assign(listName) && name.append(suffix);
 }
 
-CWideString listItemName(const wchar_t* listName, DWORD index)
+bool listItemName(CWideString& name, const wchar_t* listName, DWORD index) noexcept
 {
     fixedValueName<16> number;
     number.appendSigned(static_cast<int>(index));
-    CWideString name(listName);
-    name += L"_";
-    name += number.get();
-    return name;
+    return name.assign(listName) && name.append(L"_") && name.append(number.get());
 }
 
 bool isSpace(wchar_t c) noexcept
@@ -103,8 +100,9 @@ bool valueCount(HKEY key, DWORD& values) noexcept
 // name itself is not compared here; reading the item by name decides, with
 // the registry's own rules for names. False when the enumeration failed
 // before the last value.
-bool storedListIndices(HKEY key, std::size_t listNameLength, DWORD count, std::vector<DWORD>& indices)
+bool storedListIndices(HKEY key, std::size_t listNameLength, DWORD count, intArray& indices) noexcept
 {
+    bool held = true;
     const LSTATUS end =
         enumerateValues<registryValueNameCapacity, 0>(key, [&](const wchar_t* name, DWORD nameLength, DWORD, DWORD) {
         if (nameLength <= listNameLength + 1 || name[listNameLength] != L'_')
@@ -114,11 +112,14 @@ bool storedListIndices(HKEY key, std::size_t listNameLength, DWORD count, std::v
         fixedValueName<16> written;
         written.appendSigned(number);
         if (std::wcscmp(written.get(), digits) == 0 && static_cast<DWORD>(number) < count)
-            indices.push_back(static_cast<DWORD>(number));
+            held = indices.add(number) != 0 && held;
     });
-    std::sort(indices.begin(), indices.end());
-    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
-    return end == ERROR_NO_MORE_ITEMS;
+    // In index order: the numbers are unsigned ("%d" of 0xFFFFFFFE is "-2").
+    int* const first = indices.data;
+    std::sort(first, first + indices.count,
+              [](int a, int b) { return static_cast<UINT32>(a) < static_cast<UINT32>(b); });
+    indices.count = static_cast<UINT32>(std::unique(first, first + indices.count) - first);
+    return held && end == ERROR_NO_MORE_ITEMS;
 }
 
 // Deletes, for every index below count, the named kinds in the order given.
@@ -151,51 +152,57 @@ int readWriteSettingsToRegistry::collectValueNames(const wchar_t* prefix, nameMa
     return 1;
 }
 
-int readWriteSettingsToRegistry::readStringList(const wchar_t* listName, std::vector<CWideString>& list)
+int readWriteSettingsToRegistry::readStringList(const wchar_t* listName, CWideStringArray& list)
 {
+    list.RemoveAll();
+    CWideString name;
+    if (!listValueName(name, listName, L"_NumItems"))
+        return 0;
     DWORD count = 0;
-    (void)readDword(listValueName(listName, L"_NumItems"), count); // without the value the list is empty
+    (void)readDword(name, count); // without the value the list is empty
 
-    list.clear();
+    // An item that cannot be named or kept fails the read like a missing one.
+    auto readItem = [&](DWORD index) {
+        CWideString item;
+        if (!listItemName(name, listName, index))
+            return 0;
+        const int read = readString(name, item);
+        return (item.IsEmpty() || list.Add(std::move(item))) ? read : 0;
+    };
     // A count above the number of values the key holds cannot be met, so at
     // least one item is missing and the read fails. Only the items that are
     // there are read, in index order, rather than querying every index up to
     // a count that may be anything up to 2^32. Where the registry cannot
-    // tell the values, every index is queried: the bound must never change
-    // the result.
+    // tell the values, or the indices cannot be held, every index is
+    // queried: the bound must never change the result.
     DWORD values = 0;
-    std::vector<DWORD> indices;
+    intArray indices;
     if (count != 0 && valueCount(key, values) && count > values &&
         storedListIndices(key, listName != nullptr ? std::wcslen(listName) : 0, count, indices)) {
-        for (const DWORD i : indices) {
-            CWideString item;
-            (void)readString(listItemName(listName, i), item); // the result is 0 either way
-            if (!item.IsEmpty())
-                list.push_back(item);
-        }
+        for (UINT32 i = 0; i < indices.count; ++i)
+            (void)readItem(static_cast<DWORD>(indices.data[i])); // the result is 0 either way
         return 0;
     }
 
     int result = 1;
-    for (DWORD i = 0; i < count; ++i) {
-        CWideString item;
-        result &= readString(listItemName(listName, i), item);
-        if (!item.IsEmpty())
-            list.push_back(item);
-    }
+    for (DWORD i = 0; i < count; ++i)
+        result &= readItem(i);
     return result;
 }
 
 int readWriteSettingsToRegistry::writeStringList(const wchar_t* logPath, const wchar_t* listName,
-                                                 const std::vector<CWideString>& list)
+                                                 const CWideStringArray& list)
 {
-    const DWORD count = static_cast<DWORD>(list.size());
-    (void)writeDword(logPath, listValueName(listName, L"_NumItems"), count); // the items decide the result
+    CWideString name;
+    if (!listValueName(name, listName, L"_NumItems"))
+        return 0;
+    const DWORD count = static_cast<DWORD>(list.GetSize());
+    (void)writeDword(logPath, name, count); // the items decide the result
 
     int result = 1;
     DWORD i = 0;
     for (const CWideString& item : list)
-        result &= writeString(logPath, listItemName(listName, i++), item);
+        result &= listItemName(name, listName, i++) ? writeString(logPath, name, item) : 0;
     return result;
 }
 

@@ -3,6 +3,7 @@
 #include "settings/productKeySession.h"
 #include "shared/composedName.h"
 #include "shared/tracingSettings.h"
+#include "shared/widenedName.h"
 #include "shared/wildcardMatch.h"
 #include "support/stubString.h"
 
@@ -72,6 +73,11 @@ bool anyEntryMatches(const stubStringList& patterns, const wchar_t* text, letter
     return false;
 }
 
+// A name that cannot be built (memory ran out, or narrow text that cannot be
+// widened) is not filtered: a fixed answer, never the verdict of some other
+// name such as the empty one.
+constexpr int unbuiltNameVerdict = 0;
+
 bool isSeparator(wchar_t c) noexcept
 {
     return c == L':' || c == L'.';
@@ -110,17 +116,16 @@ int MemoryData::isFileNameClassMethodFiltered(const char* fileName, int /*unused
                                               const char* methodName, int /*unused2*/)
 {
     if (classMethodFilters.getCount() != 0) {
-        // Joined while narrow, then widened once: ':' is never part of a
-        // multi-byte character, so this equals widening each part.
-        const composedName<char> narrowName(className, methodName);
-        const stubString name(narrowName.get());
-        if (classVerdict(name.GetString()) != 0)
+        const widenedName name(className, methodName);
+        if (name.get() == nullptr)
+            return unbuiltNameVerdict;
+        if (classVerdict(name.get()) != 0)
             return 1;
     }
     if (!fileFilterActive())
         return 0;
-    const stubString file(fileName);
-    return fileVerdict(file.GetString());
+    const widenedName file(fileName);
+    return file.get() != nullptr ? fileVerdict(file.get()) : unbuiltNameVerdict;
 }
 
 int MemoryData::isFileNameClassMethodFiltered(const wchar_t* fileName, int /*unused1*/, const wchar_t* className,
@@ -128,6 +133,8 @@ int MemoryData::isFileNameClassMethodFiltered(const wchar_t* fileName, int /*unu
 {
     if (classMethodFilters.getCount() != 0) {
         const composedName<wchar_t> name(className, methodName);
+        if (name.get() == nullptr)
+            return unbuiltNameVerdict;
         if (classVerdict(name.get()) != 0)
             return 1;
     }
@@ -140,9 +147,8 @@ int MemoryData::isLineTimingClassMethodFiltered(const char* className, const cha
 {
     if (lineTimingFilters.getCount() == 0)
         return 0;
-    const composedName<char> narrowName(className, methodName);
-    const stubString name(narrowName.get());
-    return lineTimingVerdict(name.GetString());
+    const widenedName name(className, methodName);
+    return name.get() != nullptr ? lineTimingVerdict(name.get()) : unbuiltNameVerdict;
 }
 
 int MemoryData::isLineTimingClassMethodFiltered(const wchar_t* className, const wchar_t* methodName,
@@ -151,7 +157,7 @@ int MemoryData::isLineTimingClassMethodFiltered(const wchar_t* className, const 
     if (lineTimingFilters.getCount() == 0)
         return 0;
     const composedName<wchar_t> name(className, methodName);
-    return lineTimingVerdict(name.get());
+    return name.get() != nullptr ? lineTimingVerdict(name.get()) : unbuiltNameVerdict;
 }
 
 int MemoryData::isLineTimingClassMethodFiltered(const wchar_t* name)

@@ -18,9 +18,10 @@ public:
     // Null only when a long name could not get its memory.
     const Char* get() const noexcept { return text; }
 
-private:
-    static constexpr std::size_t inlineCapacity = 160;
+    // Ample for real names: a filter test on them makes no heap call.
+    static constexpr std::size_t inlineCapacity = 512;
 
+private:
     Char inlineText[inlineCapacity];
     Char* text = inlineText;
 };

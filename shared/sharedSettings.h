@@ -5,5 +5,6 @@
 #include "shared/MemoryData.h"
 #include "shared/SettingDataKorvane.h"
 #include "shared/SettingDataQexal.h"
+#include "shared/exportedLayout.h"
 #include "shared/profilerHookDebugData.h"
 #include "shared/stubStringList.h"

@@ -26,6 +26,8 @@ public:
     const stubString& getAt(UINT32 index) const noexcept { return items[index]; }
 
 private:
+    friend struct exportedLayout; // checks the layout callers compile against
+
     bool grow() noexcept;
 
     stubString* items = nullptr;

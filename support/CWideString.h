@@ -1,64 +1,66 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 
 // The wide (UTF-16) string of the dialog framework and the settings store:
 // dialog texts, and the texts that some store operations read into or write
-// from. Header only, so the store has it without the dialog framework.
+// from. Its characters live on the process heap. No operation throws. The
+// checked operations (assign, append) say whether they completed; when one
+// fails (memory ran out) the string keeps the text it had. The constructors
+// and operators cannot say so: where a failure matters, use the checked
+// forms, as the store does.
 class CWideString
 {
 public:
-    CWideString() = default;
-    CWideString(const wchar_t* text) : value(text != nullptr ? text : L"") {}
-    CWideString(const wchar_t* text, std::size_t length) : value(text, length) {}
-
-    CWideString& operator=(const wchar_t* text)
-    {
-        value.assign(text != nullptr ? text : L"");
-        return *this;
-    }
-
+    CWideString() noexcept = default;
+    CWideString(const wchar_t* text) noexcept;
     // Exactly length characters; no terminator is looked for.
-    void assign(const wchar_t* text, std::size_t length) { value.assign(text, length); }
+    CWideString(const wchar_t* text, std::size_t length) noexcept;
+    CWideString(const CWideString& other) noexcept;
+    CWideString(CWideString&& other) noexcept;
+    ~CWideString();
 
-    int GetLength() const noexcept { return static_cast<int>(value.size()); }
-    bool IsEmpty() const noexcept { return value.empty(); }
-    void Empty() noexcept { value.clear(); }
+    CWideString& operator=(const CWideString& other) noexcept;
+    CWideString& operator=(CWideString&& other) noexcept;
+    CWideString& operator=(const wchar_t* text) noexcept;
 
-    const wchar_t* GetString() const noexcept { return value.c_str(); }
-    operator const wchar_t*() const noexcept { return value.c_str(); }
+    // Null text gives the empty string, which always succeeds.
+    [[nodiscard]] bool assign(const wchar_t* text) noexcept;
+    // Exactly length characters; no terminator is looked for.
+    [[nodiscard]] bool assign(const wchar_t* text, std::size_t length) noexcept;
+    [[nodiscard]] bool assign(const CWideString& other) noexcept;
+    [[nodiscard]] bool append(const wchar_t* text) noexcept;
+    [[nodiscard]] bool append(wchar_t character) noexcept;
 
-    CWideString& operator+=(const wchar_t* text)
-    {
-        if (text != nullptr)
-            value.append(text);
-        return *this;
-    }
-    CWideString& operator+=(wchar_t character)
-    {
-        value.push_back(character);
-        return *this;
-    }
+    CWideString& operator+=(const wchar_t* text) noexcept;
+    CWideString& operator+=(wchar_t character) noexcept;
+
+    int GetLength() const noexcept { return static_cast<int>(length); }
+    bool IsEmpty() const noexcept { return length == 0; }
+    void Empty() noexcept;
+
+    // Never null: an empty string gives "".
+    const wchar_t* GetString() const noexcept { return text != nullptr ? text : L""; }
+    operator const wchar_t*() const noexcept { return GetString(); }
 
     // Room for length characters and a terminator, for APIs that write into
-    // a buffer; ReleaseBuffer then takes the text up to its terminator.
-    wchar_t* GetBuffer(int length)
-    {
-        value.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-        return value.data();
-    }
-    void ReleaseBuffer() { value.resize(std::char_traits<wchar_t>::length(value.c_str())); }
+    // a buffer; ReleaseBuffer then takes the text up to its terminator. Null
+    // when memory ran out; the string then keeps its text.
+    [[nodiscard]] wchar_t* GetBuffer(int length) noexcept;
+    void ReleaseBuffer() noexcept;
 
     friend bool operator==(const CWideString& left, const CWideString& right) noexcept
     {
-        return left.value == right.value;
+        return left.length == right.length && equalCharacters(left, right.GetString());
     }
-    friend bool operator==(const CWideString& left, const wchar_t* right) noexcept
-    {
-        return left.value == (right != nullptr ? right : L"");
-    }
+    friend bool operator==(const CWideString& left, const wchar_t* right) noexcept;
 
 private:
-    std::wstring value;
+    static bool equalCharacters(const CWideString& left, const wchar_t* right) noexcept;
+    void release() noexcept;
+    bool reserve(std::size_t characters) noexcept;
+
+    wchar_t* text = nullptr;
+    std::size_t length = 0;
+    std::size_t capacity = 0; // characters, terminator not counted
 };

@@ -17,5 +17,7 @@ public:
     BOOL unlock() override;
 
 private:
+    friend struct exportedLayout; // checks the layout callers compile against
+
     CRITICAL_SECTION criticalSection;
 };

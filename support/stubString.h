@@ -15,8 +15,8 @@ class stubString
 {
 public:
     stubString() noexcept = default;
-    stubString(const wchar_t* text) noexcept;
-    stubString(const char* text) noexcept;
+    explicit stubString(const wchar_t* text) noexcept;
+    explicit stubString(const char* text) noexcept;
     stubString(const stubString& other) noexcept;
     stubString(stubString&& other) noexcept;
     ~stubString();
@@ -60,6 +60,8 @@ public:
     static constexpr std::size_t maxCharacters = 0x7FFFFFFE;
 
 private:
+    friend struct exportedLayout; // checks the layout callers compile against
+
     void release() noexcept;
     bool reserve(std::size_t characters) noexcept;
     bool appendCharacters(const wchar_t* source, std::size_t count) noexcept;

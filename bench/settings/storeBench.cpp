@@ -2,6 +2,7 @@
 // calls they wrap, on the same open keys in the same run.
 #include "benchTimer.h"
 #include "support/CWideString.h"
+#include "support/CWideStringArray.h"
 #include "settings/SettingData.h"
 #include "settings/readWriteSettingsToRegistry.h"
 #include "support/stubString.h"
@@ -62,7 +63,7 @@ int main()
     for (DWORD i = 0; i < itemCount; ++i)
         RegSetValueExW(key.get(), (L"list_" + std::to_wstring(i)).c_str(), 0, REG_SZ,
                        reinterpret_cast<const BYTE*>(L"item.dll"), sizeof(L"item.dll"));
-    std::vector<CWideString> list;
+    CWideStringArray list;
     benchTimer::ratio(
         [&] {
             DWORD count = 0;

@@ -6,6 +6,7 @@
 #include "app/uiLoggerSettings.h"
 #include "resources/resource.h"
 #include "support/moduleFunction.h"
+#include "settings/productKeyOpener.h"
 #include "support/uniqueHandle.h"
 #include "testSupport/handleCount.h"
 #include "testSupport/productKeyFixture.h"
@@ -219,7 +220,7 @@ TEST_F(logControllerDialogTest, failedKeyOpeningLeavesNoKeyOpen)
     const auto handlesAdded = [&](int expected) {
         const long long before = handleCount();
         for (int round = 0; round < rounds; ++round)
-            EXPECT_EQ(expected, runner->dialog().openProfilerKey(round % 2) != 0 ? 1 : 0);
+            EXPECT_EQ(expected, runner->dialog().openProfilerKey(round % 2 != 0 ? keyAccess::readWrite : keyAccess::read) != 0 ? 1 : 0);
         return handleCount() - before;
     };
     productKeyFixture::makeUncreatable();

@@ -31,6 +31,12 @@ constexpr dialogMessageEntry<D> map[] = {
     {WM_COMMAND, BN_CLICKED, 3, &dialogHandlers::commandIgnoringResult<D, &D::onApply>},
 };
 
+// A second entry for a command would never run; entries that differ in code
+// or control id (as map's do) are distinct.
+static_assert(noEntryRepeated(map));
+constexpr dialogMessageEntry<D> repeated[] = {map[3], map[4], {WM_COMMAND, BN_CLICKED, 1003, map[4].handler}};
+static_assert(!noEntryRepeated(repeated));
+
 TEST(dialogMessageMap, routesByMessageNotificationAndControl)
 {
     D dialog;

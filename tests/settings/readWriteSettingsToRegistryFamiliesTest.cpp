@@ -1,6 +1,7 @@
 #include "settings/readWriteSettingsToRegistry.h"
 
 #include "support/CWideString.h"
+#include "support/CWideStringArray.h"
 #include "storeFixture.h"
 #include "support/hashMap.h"
 #include "support/intArray.h"
@@ -20,7 +21,7 @@ namespace
 class storeFamilies : public storeFixture
 {
 protected:
-    static std::vector<std::wstring> texts(const std::vector<CWideString>& list)
+    static std::vector<std::wstring> texts(const CWideStringArray& list)
     {
         std::vector<std::wstring> result;
         for (const CWideString& item : list)
@@ -65,13 +66,13 @@ TEST_F(storeFamilies, stringListReadKeepsNonEmptyItemsAndReportsMissingOnes)
     scratch.setText(L"L_0", L"a");
     scratch.setText(L"L_2", L"c");
     scratch.setText(L"L_3", L"");
-    std::vector<CWideString> list{CWideString(L"old")};
+    CWideStringArray list;
+    ASSERT_TRUE(list.Add(L"old"));
     EXPECT_EQ(0, store.readStringList(L"L", list));
     EXPECT_EQ((std::vector<std::wstring>{L"a", L"c"}), texts(list));
 
-    list.assign(1, CWideString(L"old"));
     EXPECT_EQ(1, store.readStringList(L"none", list));
-    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(0u, list.GetSize());
 }
 
 // A count that the key cannot hold gives what reading every index would
@@ -95,7 +96,8 @@ TEST_F(storeFamilies, stringListCountBeyondTheKeyReadsOnlyTheStoredItems)
     };
     for (const auto& row : rows) {
         scratch.setRaw(L"L_NumItems", row.type, &row.count, row.bytes);
-        std::vector<CWideString> list{CWideString(L"old")};
+        CWideStringArray list;
+        ASSERT_TRUE(list.Add(L"old"));
         EXPECT_EQ(0, store.readStringList(L"L", list)) << std::hex << row.count;
         EXPECT_EQ(row.expected, texts(list)) << std::hex << row.count;
     }
@@ -103,13 +105,14 @@ TEST_F(storeFamilies, stringListCountBeyondTheKeyReadsOnlyTheStoredItems)
 
 TEST_F(storeFamilies, stringListWriteReplacesCountAndItemsOnly)
 {
-    std::vector<CWideString> five;
+    CWideStringArray five;
     for (const wchar_t* item : {L"1", L"2", L"3", L"4", L"5"})
-        five.emplace_back(item);
+        ASSERT_TRUE(five.Add(item));
     ASSERT_EQ(1, store.writeStringList(nullptr, L"L", five));
     EXPECT_EQ(5u, scratch.dword(L"L_NumItems"));
 
-    const std::vector<CWideString> two{CWideString(L"x"), CWideString(L"y")};
+    CWideStringArray two;
+    ASSERT_TRUE(two.Add(L"x") && two.Add(L"y"));
     ASSERT_EQ(1, store.writeStringList(nullptr, L"L", two));
     EXPECT_EQ(2u, scratch.dword(L"L_NumItems"));
     EXPECT_EQ(L"x", scratch.text(L"L_0"));
@@ -117,12 +120,12 @@ TEST_F(storeFamilies, stringListWriteReplacesCountAndItemsOnly)
     EXPECT_EQ(L"3", scratch.text(L"L_2"));
     EXPECT_EQ(L"5", scratch.text(L"L_4"));
 
-    std::vector<CWideString> read;
+    CWideStringArray read;
     EXPECT_EQ(1, store.readStringList(L"L", read));
     EXPECT_EQ((std::vector<std::wstring>{L"x", L"y"}), texts(read));
 
     EXPECT_EQ(0, reader.writeStringList(nullptr, L"L", two));
-    EXPECT_EQ(1, reader.writeStringList(nullptr, L"L", {}));
+    EXPECT_EQ(1, reader.writeStringList(nullptr, L"L", CWideStringArray()));
 }
 
 TEST_F(storeFamilies, intFamilyReadPlacesValuesByIndexAndOnlyGrowsCount)

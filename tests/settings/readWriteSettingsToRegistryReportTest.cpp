@@ -3,6 +3,7 @@
 #include "settings/readWriteSettingsToRegistry.h"
 
 #include "support/CWideString.h"
+#include "support/CWideStringArray.h"
 #include "support/hashMap.h"
 #include "support/intArray.h"
 #include "support/stringArray.h"
@@ -115,7 +116,8 @@ TEST_F(storeReports, familyAndDllMapWritesReportComposedNames)
     EXPECT_EQ(deniedW(L"setting string value : [f]SS0"),
               appendedBy([&] { EXPECT_EQ(0, store.writeStringFamily(logPath.c_str(), strings, L"f")); }));
 
-    const std::vector<CWideString> list{CWideString(L"item")};
+    CWideStringArray list;
+    ASSERT_TRUE(list.Add(L"item"));
     EXPECT_EQ(deniedW(L"setting dword value : L_NumItems") + deniedW(L"setting string value : L_0"),
               appendedBy([&] { EXPECT_EQ(0, store.writeStringList(logPath.c_str(), L"L", list)); }));
 }

@@ -6,6 +6,7 @@
 // planted values nor the clean run hold. The exported members also leave
 // every key slot empty and their lock free.
 #include "support/CWideString.h"
+#include "support/CWideStringArray.h"
 #include "settings/SettingData.h"
 #include "settings/logFile.h"
 #include "settings/readWriteSettingsToRegistry.h"
@@ -467,6 +468,15 @@ TEST_F(storeFaults, noFaultGivesWrongData)
          .texts = {{L"long", longText}},
          .run = [](readWriteSettings& s) { return stringRead(&readWriteSettings::readStubString, L"long", s); },
          .keepsOutput = true},
+        {.name = "readString, longer than the first buffer",
+         .texts = {{L"long", longText}},
+         .run =
+             [](readWriteSettings& s) {
+                 CWideString value(L"previous");
+                 const int result = armed([&] { return s.readString(L"long", value); });
+                 return outcome{result, {value.GetString()}};
+             },
+         .keepsOutput = true},
         {.name = "readStubStringA",
          .texts = {{L"s", L"stored"}},
          .run =
@@ -487,7 +497,8 @@ TEST_F(storeFaults, noFaultGivesWrongData)
          .dwords = {{L"L_NumItems", 2}},
          .run =
              [](readWriteSettings& s) {
-                 std::vector<CWideString> list{CWideString(L"old")};
+                 CWideStringArray list;
+                 (void)list.Add(L"old"); // the caller's earlier item
                  return items(armed([&] { return s.readStringList(L"L", list); }), list);
              },
          .ownCalls = listBounds,
@@ -497,7 +508,7 @@ TEST_F(storeFaults, noFaultGivesWrongData)
          .dwords = {{L"L_NumItems", 5}},
          .run =
              [](readWriteSettings& s) {
-                 std::vector<CWideString> list;
+                 CWideStringArray list;
                  return items(armed([&] { return s.readStringList(L"L", list); }), list);
              },
          .ownCalls = listBounds,
@@ -642,6 +653,76 @@ TEST_F(storeFaults, noFaultGivesWrongData)
     };
     for (const operation& op : operations)
         check(op);
+}
+
+// The filter tests, each call they make failing in turn. A name within the
+// in-place buffer (300 characters) calls no heap and keeps its verdict, 1;
+// narrow text that cannot be widened answers 0. A longer name (600) may
+// need the heap: a name it cannot build answers 0, never the verdict of
+// the empty name, which the inverted filters here would give as 1.
+TEST_F(storeFaults, filtersKeepTheirVerdict)
+{
+    MemoryData filters;
+    MemoryData inverted;
+    for (MemoryData* data : {&filters, &inverted}) {
+        data->classMethodFilterMode = data->fileNameFilterMode = data == &filters ? 1 : 2;
+        ASSERT_EQ(1, data->classMethodFilters.add(L"*::Draw"));
+        ASSERT_EQ(1, data->fileNameFilters.add(L"*.CPP"));
+        ASSERT_EQ(1, data->lineTimingFilters.add(L"*::Draw"));
+    }
+    const std::string within(300, 'S');
+    const std::string beyond(600, 'L');
+    const std::string withinFile = within + ".cpp";
+    const std::string beyondFile = beyond + ".cpp";
+    const std::wstring wideWithin(within.begin(), within.end());
+    const std::wstring wideBeyond(beyond.begin(), beyond.end());
+    const std::wstring wideWithinFile(withinFile.begin(), withinFile.end());
+    const struct
+    {
+        const char* name;
+        MemoryData& data;
+        std::function<int(MemoryData&)> call;
+    } rows[] = {
+        {"narrow class", filters,
+         [&](MemoryData& d) { return d.isFileNameClassMethodFiltered("a", 0, within.c_str(), "Draw", 0); }},
+        {"narrow file", filters,
+         [&](MemoryData& d) { return d.isFileNameClassMethodFiltered(withinFile.c_str(), 0, "S", "Paint", 0); }},
+        {"wide class", filters,
+         [&](MemoryData& d) { return d.isFileNameClassMethodFiltered(L"a", 0, wideWithin.c_str(), L"Draw", 0); }},
+        {"wide file", filters,
+         [&](MemoryData& d) { return d.isFileNameClassMethodFiltered(wideWithinFile.c_str(), 0, L"S", L"Paint", 0); }},
+        {"narrow line timing", filters,
+         [&](MemoryData& d) { return d.isLineTimingClassMethodFiltered(within.c_str(), "Draw", 0); }},
+        {"wide line timing", filters,
+         [&](MemoryData& d) { return d.isLineTimingClassMethodFiltered(wideWithin.c_str(), L"Draw", 0); }},
+        {"long narrow class", inverted,
+         [&](MemoryData& d) { return d.isFileNameClassMethodFiltered("a.cpp", 0, beyond.c_str(), "Draw", 0); }},
+        {"long narrow file", inverted,
+         [&](MemoryData& d) { return d.isFileNameClassMethodFiltered(beyondFile.c_str(), 0, "S", "Draw", 0); }},
+        {"long wide class", inverted,
+         [&](MemoryData& d) { return d.isFileNameClassMethodFiltered(L"a.cpp", 0, wideBeyond.c_str(), L"Draw", 0); }},
+        {"long narrow line timing", inverted,
+         [&](MemoryData& d) { return d.isLineTimingClassMethodFiltered(beyond.c_str(), "Draw", 0); }},
+        {"long wide line timing", inverted,
+         [&](MemoryData& d) { return d.isLineTimingClassMethodFiltered(wideBeyond.c_str(), L"Draw", 0); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const bool withinBuffer = &row.data == &filters;
+        fault = injection{};
+        EXPECT_EQ(withinBuffer ? 1 : 0, armed([&] { return row.call(row.data); })) << "clean run";
+        const unsigned calls = fault.calls;
+        for (unsigned failAt = 1; failAt <= calls; ++failAt) {
+            fault = injection{false, 0, failAt, nullptr};
+            const int seen = armed([&] { return row.call(row.data); });
+            const std::string failed = fault.failed != nullptr ? fault.failed : "none";
+            SCOPED_TRACE("failed call " + std::to_string(failAt) + " (" + failed + ")");
+            if (withinBuffer) {
+                EXPECT_EQ(std::string::npos, failed.find("Heap")) << "a heap call for a name within the buffer";
+            }
+            EXPECT_EQ(withinBuffer && failed != "MultiByteToWideChar" ? 1 : 0, seen);
+        }
+    }
 }
 
 // Refused writes with the failure log on: reports keep the caller's last
