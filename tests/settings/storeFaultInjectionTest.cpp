@@ -1,10 +1,11 @@
 // Every Win32 call an operation makes fails in turn, one per round, through
 // this program's own import table (the store and the shared settings are
-// linked in, so their calls go through it): the N-th call of the operation fails for N = 1..K, K counted
-// in a clean run. Whatever fails, no result may claim success with data
-// other than the clean run's, and nothing may be written that neither the
-// planted values nor the clean run hold. The exported members also leave
-// every key slot empty and their lock free.
+// linked in, so their calls go through it): the N-th call of the operation
+// fails for N = 1..K, K counted in a clean run. Whatever fails, no result may
+// claim success with data other than the clean run's, and nothing may be
+// written that neither the planted values nor the clean run hold. One test
+// per family of operations, each with its own verdict (the family below);
+// the exported members also leave every key slot empty and their lock free.
 #include "support/CWideString.h"
 #include "support/CWideStringArray.h"
 #include "settings/SettingData.h"
@@ -179,6 +180,21 @@ int armed(Call&& call)
     return result;
 }
 
+// Items of a that b does not hold (as many times as b holds them).
+std::vector<std::wstring> beyond(std::vector<std::wstring> a, const std::vector<std::wstring>& b)
+{
+    for (const std::wstring& item : b)
+        if (auto at = std::find(a.begin(), a.end(), item); at != a.end())
+            a.erase(at);
+    return a;
+}
+
+std::vector<std::wstring> sorted(std::vector<std::wstring> items)
+{
+    std::sort(items.begin(), items.end());
+    return items;
+}
+
 struct operation
 {
     const char* name;
@@ -187,28 +203,99 @@ struct operation
     std::vector<std::pair<std::wstring, DWORD>> dwords{};
     // Presets the caller's output, runs, and describes the output after.
     std::function<outcome(readWriteSettings&)> run{};
-    // The operation answers 1 whatever happened: the output may be partial.
-    bool alwaysOne = false;
-    // On 0, the caller's output stays as it was.
-    bool keepsOutput = false;
-    // Calls made only to bound the work: their failure changes nothing.
-    std::vector<std::string> ownCalls{};
-    // The answer for a value that looks missing: a success too.
-    std::optional<outcome> missing{};
-    // Names are numbered as the writes succeed: which text lands under which
-    // name is the output's to show (read back), not the values'.
-    bool renumbers = false;
-    // A reporting operation keeps the caller's last error whatever fails in
-    // the failure log.
-    bool keepsLastError = false;
-    // Works on the product key, not the scratch key; run() makes its own
-    // object, and the caller's output before the call is this.
-    bool onProductKey = false;
+    // On the product key, where run() makes its own object: the caller's
+    // output before the call.
     std::vector<std::wstring> before{};
     // A 1 may come with items the operation falls back on for values it could
     // not read, in place of the clean run's.
     std::vector<std::wstring> fallback{};
 };
+
+// One round with a failed call, as a family's verdict sees it.
+struct round
+{
+    const operation& op;
+    const outcome& seen;
+    const outcome& clean;
+    const outcome& preset; // the caller's output as a call on no key leaves it
+    const valueSet& cleanValues;
+    const valueSet& after;
+    std::string failed; // "" when no call failed
+};
+
+// What every operation of a family must show, beyond the checks each round
+// makes: nothing written but planted or clean values, nothing handed back
+// but the caller's or the clean run's items, no handle left open.
+struct family
+{
+    // Works on the product key, not the scratch key.
+    bool onProductKey = false;
+    // Reports keep the caller's last error whatever fails in the failure log.
+    bool keepsLastError = false;
+    // Names are numbered as the writes succeed: which text lands under which
+    // name is the output's to show (read back), not the values'.
+    bool renumbers = false;
+    std::function<void(const round&)> verdict;
+};
+
+void expectClean(const round& r, bool withValues = true)
+{
+    EXPECT_EQ(r.clean.result, r.seen.result);
+    EXPECT_EQ(sorted(r.clean.output), sorted(r.seen.output));
+    if (withValues) {
+        EXPECT_EQ(r.cleanValues, r.after) << "success, but not the clean run's values";
+    }
+}
+
+void expectCleanOnSuccess(const round& r)
+{
+    if (r.seen.result != 0)
+        expectClean(r);
+}
+
+// Single values and writes: a success is the clean run's; a failure leaves
+// the caller's output as it was.
+const family wholeOrNothing{.verdict = [](const round& r) {
+    if (r.seen.result != 0)
+        expectClean(r);
+    else
+        EXPECT_EQ(r.preset.output, r.seen.output) << "a failed read changed its destination";
+}};
+
+// String lists: the key's count of values and the enumeration only bound the
+// work, so their failure changes nothing; a count that cannot be read is an
+// empty list, a success too.
+const family stringLists{.verdict = [](const round& r) {
+    const bool bound = r.failed == "RegQueryInfoKeyW" || r.failed == "RegEnumValueW";
+    if (r.seen.result == 1 && r.seen.output.empty())
+        return;
+    if (r.seen.result != 0 || bound)
+        expectClean(r, !bound);
+}};
+
+// Key families and name collections answer 1 whatever fails; the output may
+// be partial, never wrong. So does the DLL map, whose writes renumber.
+const family alwaysOne{.verdict = [](const round& r) { EXPECT_EQ(1, r.seen.result); }};
+const family dllMaps{.renumbers = true, .verdict = alwaysOne.verdict};
+
+// The product key's opening and closing, and failure reports.
+const family productKey{.onProductKey = true, .keepsLastError = true, .verdict = expectCleanOnSuccess};
+const family reports{.keepsLastError = true, .verdict = expectCleanOnSuccess};
+
+// The exported members: as single values, on the product key. A failed
+// close comes after the work, so its output may be whole; the tracing load
+// may answer 1 with its fallbacks.
+const family exportedMembers{.onProductKey = true, .keepsLastError = true, .verdict = [](const round& r) {
+    if (r.seen.result != 0 && !r.op.fallback.empty()) {
+        EXPECT_EQ(r.clean.result, r.seen.result);
+        EXPECT_TRUE(beyond(beyond(r.seen.output, r.clean.output), r.op.fallback).empty())
+            << "a 1 that keeps the caller's items";
+    } else if (r.seen.result != 0) {
+        expectClean(r);
+    } else if (!(r.failed == "RegCloseKey" && r.seen.output == r.clean.output)) {
+        EXPECT_EQ(r.preset.output, r.seen.output) << "a failed read changed its destination";
+    }
+}};
 
 // Left behind by a call: a key slot still held, or the object's lock.
 template <typename Settings>
@@ -239,21 +326,6 @@ bool isFailureLogCall(const char* name)
     return false;
 }
 
-// Items of a that b does not hold (as many times as b holds them).
-std::vector<std::wstring> beyond(std::vector<std::wstring> a, const std::vector<std::wstring>& b)
-{
-    for (const std::wstring& item : b)
-        if (auto at = std::find(a.begin(), a.end(), item); at != a.end())
-            a.erase(at);
-    return a;
-}
-
-std::vector<std::wstring> sorted(std::vector<std::wstring> items)
-{
-    std::sort(items.begin(), items.end());
-    return items;
-}
-
 class storeFaults : public failureLogTest
 {
 protected:
@@ -261,12 +333,12 @@ protected:
 
     // The text "FF" without a terminator: as a DWORD 0x00460046. An operation
     // that loses a value's name reads or writes this unnamed default value.
-    void plant(const operation& op)
+    void plant(const family& kind, const operation& op)
     {
-        const uniqueRegistryKey key = observed(op);
+        const uniqueRegistryKey key = observed(kind);
         for (const auto& [name, value] : valuesOf(key.get()))
             RegDeleteValueW(key.get(), name.c_str());
-        if (!op.onProductKey) {
+        if (!kind.onProductKey) {
             scratch.setRaw(L"", REG_SZ, L"FF", 4);
             for (const auto& [name, value] : op.texts)
                 scratch.setText(name, value);
@@ -281,9 +353,9 @@ protected:
             productKeyFixture::setDword(name.c_str(), value);
     }
 
-    uniqueRegistryKey observed(const operation& op)
+    uniqueRegistryKey observed(const family& kind)
     {
-        if (!op.onProductKey)
+        if (!kind.onProductKey)
             return scratch.reopen(KEY_ALL_ACCESS);
         productKeyFixture::create();
         uniqueRegistryKey key;
@@ -292,39 +364,37 @@ protected:
         return key;
     }
 
-    outcome runOnce(const operation& op, unsigned failAt)
+    outcome runOnce(const family& kind, const operation& op, unsigned failAt)
     {
-        plant(op);
+        plant(kind, op);
         fault = injection{false, 0, failAt, nullptr};
         SetLastError(0x2345);
         outcome seen = op.run(store);
         const DWORD lastError = GetLastError();
-        if (op.keepsLastError && isFailureLogCall(fault.failed)) {
+        if (kind.keepsLastError && isFailureLogCall(fault.failed)) {
             EXPECT_EQ(0x2345u, lastError) << op.name << ", failed call " << failAt;
         }
         return seen;
     }
 
-    void check(const operation& op)
+    void check(const family& kind, const operation& op)
     {
         SCOPED_TRACE(op.name);
-        plant(op);
-        const valueSet planted = valuesOf(observed(op).get());
-        // The caller's output as a call on no key leaves it.
+        plant(kind, op);
+        const valueSet planted = valuesOf(observed(kind).get());
         readWriteSettingsToRegistry unbound(nullptr);
-        const outcome preset = op.onProductKey ? outcome{0, op.before} : op.run(unbound);
-        const outcome clean = runOnce(op, 0);
-        const valueSet cleanValues = valuesOf(observed(op).get());
+        const outcome preset = kind.onProductKey ? outcome{0, op.before} : op.run(unbound);
+        const outcome clean = runOnce(kind, op, 0);
+        const valueSet cleanValues = valuesOf(observed(kind).get());
         const unsigned calls = fault.calls;
         ASSERT_NE(0u, calls);
 
         const long long handles = handleCount();
         for (unsigned failAt = 1; failAt <= calls; ++failAt) {
-            const outcome seen = runOnce(op, failAt);
-            const valueSet after = valuesOf(observed(op).get());
-            const std::string round = std::string("failed call ") + std::to_string(failAt) + " (" +
-                                      (fault.failed != nullptr ? fault.failed : "none") + ")";
-            SCOPED_TRACE(round);
+            const outcome seen = runOnce(kind, op, failAt);
+            const valueSet after = valuesOf(observed(kind).get());
+            const std::string failed = fault.failed != nullptr ? fault.failed : "";
+            SCOPED_TRACE("failed call " + std::to_string(failAt) + " (" + failed + ")");
 
             // A value the clean run leaves alone stays as planted; one it
             // changes is as planted, as written, or deleted on the way.
@@ -339,37 +409,17 @@ protected:
                 };
                 const bool touched = state(planted) != state(cleanValues);
                 EXPECT_TRUE(state(after) == state(planted) ||
-                            (touched && (op.renumbers || !state(after) || state(after) == state(cleanValues))))
+                            (touched && (kind.renumbers || !state(after) || state(after) == state(cleanValues))))
                     << "value \"" << std::string(name.begin(), name.end()) << "\" is neither planted nor written";
             }
             // Every item handed back is one the caller had or the clean run gave.
-            const std::vector<std::wstring> fromClean = beyond(seen.output, clean.output);
             const std::vector<std::wstring> unknown =
-                beyond(beyond(fromClean, preset.output), seen.result != 0 ? op.fallback : std::vector<std::wstring>{});
+                beyond(beyond(beyond(seen.output, clean.output), preset.output),
+                       seen.result != 0 ? op.fallback : std::vector<std::wstring>{});
             EXPECT_TRUE(unknown.empty()) << "unexpected item \""
                                          << (unknown.empty() ? "" : std::string(unknown[0].begin(), unknown[0].end()))
                                          << "\"";
-
-            const bool closeFailed = fault.failed != nullptr && std::strcmp(fault.failed, "RegCloseKey") == 0;
-            const bool ownCall = fault.failed != nullptr &&
-                                 std::find(op.ownCalls.begin(), op.ownCalls.end(), fault.failed) != op.ownCalls.end();
-            if (op.alwaysOne) {
-                EXPECT_EQ(1, seen.result);
-            } else if (op.missing && seen.result == op.missing->result && seen.output == op.missing->output) {
-                // the answer for a value that cannot be read
-            } else if (seen.result != 0 && !op.fallback.empty()) {
-                EXPECT_EQ(clean.result, seen.result);
-                EXPECT_TRUE(beyond(fromClean, op.fallback).empty()) << "a 1 that keeps the caller's items";
-            } else if (seen.result != 0 || ownCall) {
-                EXPECT_EQ(clean.result, seen.result);
-                EXPECT_EQ(sorted(clean.output), sorted(seen.output));
-                if (!ownCall) {
-                    EXPECT_EQ(cleanValues, after) << "success, but not the clean run's values";
-                }
-            } else if (op.keepsOutput && !(closeFailed && seen.output == clean.output)) {
-                // (A failed close comes after the work: its output may be whole.)
-                EXPECT_EQ(preset.output, seen.output) << "a failed read changed its destination";
-            }
+            kind.verdict({op, seen, clean, preset, cleanValues, after, failed});
         }
         EXPECT_EQ(handles, handleCount()) << "handles left open";
     }
@@ -443,31 +493,18 @@ operation flagRead(const char* name, const wchar_t* valueName, const wchar_t* lo
                     expectReleased(settings, seen);
                     return seen;
                 },
-            .keepsOutput = true,
-            .keepsLastError = true,
-            .onProductKey = true,
             .before = {L"-7"}};
 }
 
-TEST_F(storeFaults, noFaultGivesWrongData)
+TEST_F(storeFaults, storeValues)
 {
-    const std::vector<std::string> listBounds = {"RegQueryInfoKeyW", "RegEnumValueW"};
-    const wchar_t* const logPath = programLogFile::path().c_str();
-    std::vector<std::pair<std::wstring, DWORD>> storedTracing;
-    for (const tracingField& value : tracingFields)
-        storedTracing.emplace_back(value.name, static_cast<DWORD>(storedTracing.size() + 1));
-    const _profilerHookDebugData objectRecord = tracingRecord(L"object's", 100);
-    const _profilerHookDebugData callerRecord = tracingRecord(L"caller's", -20);
-    const outcome noCount{1, {}}; // the count cannot be read: an empty list
     const operation operations[] = {
         {.name = "readStubString",
          .texts = {{L"s", L"stored"}},
-         .run = [](readWriteSettings& s) { return stringRead(&readWriteSettings::readStubString, L"s", s); },
-         .keepsOutput = true},
+         .run = [](readWriteSettings& s) { return stringRead(&readWriteSettings::readStubString, L"s", s); }},
         {.name = "readStubString, longer than the first buffer",
          .texts = {{L"long", longText}},
-         .run = [](readWriteSettings& s) { return stringRead(&readWriteSettings::readStubString, L"long", s); },
-         .keepsOutput = true},
+         .run = [](readWriteSettings& s) { return stringRead(&readWriteSettings::readStubString, L"long", s); }},
         {.name = "readString, longer than the first buffer",
          .texts = {{L"long", longText}},
          .run =
@@ -475,8 +512,7 @@ TEST_F(storeFaults, noFaultGivesWrongData)
                  CWideString value(L"previous");
                  const int result = armed([&] { return s.readString(L"long", value); });
                  return outcome{result, {value.GetString()}};
-             },
-         .keepsOutput = true},
+             }},
         {.name = "readStubStringA",
          .texts = {{L"s", L"stored"}},
          .run =
@@ -484,14 +520,21 @@ TEST_F(storeFaults, noFaultGivesWrongData)
                  stubString value(L"previous");
                  const int result = armed([&] { return s.readStubStringA("s", value); });
                  return outcome{result, {text(value)}};
-             },
-         .keepsOutput = true},
+             }},
         {.name = "writeStubStringA",
          .run =
              [](readWriteSettings& s) {
                  const stubString value(L"v");
                  return outcome{armed([&] { return s.writeStubStringA(nullptr, "narrow", value); }), {}};
              }},
+    };
+    for (const operation& op : operations)
+        check(wholeOrNothing, op);
+}
+
+TEST_F(storeFaults, listsAndFamilies)
+{
+    const operation lists[] = {
         {.name = "readStringList, every item there",
          .texts = {{L"L_0", L"a"}, {L"L_1", L"b"}},
          .dwords = {{L"L_NumItems", 2}},
@@ -500,9 +543,7 @@ TEST_F(storeFaults, noFaultGivesWrongData)
                  CWideStringArray list;
                  (void)list.Add(L"old"); // the caller's earlier item
                  return items(armed([&] { return s.readStringList(L"L", list); }), list);
-             },
-         .ownCalls = listBounds,
-         .missing = noCount},
+             }},
         {.name = "readStringList, a count beyond the values",
          .texts = {{L"L_0", L"a"}, {L"L_2", L"c"}},
          .dwords = {{L"L_NumItems", 5}},
@@ -510,9 +551,11 @@ TEST_F(storeFaults, noFaultGivesWrongData)
              [](readWriteSettings& s) {
                  CWideStringArray list;
                  return items(armed([&] { return s.readStringList(L"L", list); }), list);
-             },
-         .ownCalls = listBounds,
-         .missing = noCount},
+             }},
+    };
+    for (const operation& op : lists)
+        check(stringLists, op);
+    const operation families[] = {
         {.name = "readIntFamily",
          .dwords = {{L"[f]I0", 5}, {L"[f]I3", 7}, {L"other", 1}},
          .run =
@@ -525,8 +568,7 @@ TEST_F(storeFaults, noFaultGivesWrongData)
                      if (values.data[i] != -1)
                          seen.output.push_back(std::to_wstring(i) + L"=" + std::to_wstring(values.data[i]));
                  return seen;
-             },
-         .alwaysOne = true},
+             }},
         {.name = "readStringFamily",
          .texts = {{L"[g]SS0", L"one"}, {L"[g]SS1", L"two"}, {L"[g]SSx", longText}},
          .run =
@@ -537,8 +579,7 @@ TEST_F(storeFaults, noFaultGivesWrongData)
                  for (UINT32 i = 0; i < values.count; ++i)
                      seen.output.push_back(text(*values.items[i]));
                  return seen;
-             },
-         .alwaysOne = true},
+             }},
         {.name = "collectValueNames",
          .texts = {{L"[g]SS0", L"one"}, {L"[g]SS1", L"two"}},
          .run =
@@ -548,8 +589,22 @@ TEST_F(storeFaults, noFaultGivesWrongData)
                  for (const nameMap::entry& found : names)
                      seen.output.push_back(text(found.key) + L"=" + text(found.value));
                  return seen;
-             },
-         .alwaysOne = true},
+             }},
+    };
+    for (const operation& op : families)
+        check(alwaysOne, op);
+    // Writing a family: whole or not at all.
+    check(wholeOrNothing, {.name = "writeStringFamily", .run = [](readWriteSettings& s) {
+                               stringArray values;
+                               EXPECT_EQ(1, values.add(L"one"));
+                               EXPECT_EQ(1, values.add(L"two"));
+                               return outcome{armed([&] { return s.writeStringFamily(nullptr, values, L"g"); }), {}};
+                           }});
+}
+
+TEST_F(storeFaults, dllMap)
+{
+    const operation operations[] = {
         {.name = "readDllMap",
          .texts = {{L"[dll]S0", L"alpha"}, {L"[dll]S1", L"beta"}},
          .dwords = {{L"[dll]I0", 10}, {L"[dll]I1", 11}},
@@ -560,8 +615,7 @@ TEST_F(storeFaults, noFaultGivesWrongData)
                  for (const dllMap::entry& found : map)
                      seen.output.push_back(text(found.key) + L"=" + std::to_wstring(found.value));
                  return seen;
-             },
-         .alwaysOne = true},
+             }},
         {.name = "writeDllMap",
          .texts = {{L"[dll]S0", L"old"}, {L"[dll]S150", L"older"}},
          .dwords = {{L"[dll]I0", 1}, {L"[dll]I150", 2}},
@@ -577,46 +631,55 @@ TEST_F(storeFaults, noFaultGivesWrongData)
                  for (const dllMap::entry& found : back)
                      seen.output.push_back(text(found.key) + L"=" + std::to_wstring(found.value));
                  return seen;
-             },
-         .alwaysOne = true,
-         .renumbers = true},
-        {.name = "writeStringFamily",
-         .run =
-             [](readWriteSettings& s) {
-                 stringArray values;
-                 EXPECT_EQ(1, values.add(L"one"));
-                 EXPECT_EQ(1, values.add(L"two"));
-                 return outcome{armed([&] { return s.writeStringFamily(nullptr, values, L"g"); }), {}};
              }},
-        {.name = "openProductKey, then closeProductKeys",
-         .run =
-             [&](readWriteSettings&) {
-                 observedSettings<SettingData> settings;
-                 stubString errorText(L"previous error");
-                 stubString keyPath(L"previous path");
-                 outcome seen{armed([&] {
-                                  return settings.openProductKey(logPath, 1, errorText, keyPath) != 0
-                                             ? settings.closeProductKeys(logPath)
-                                             : 0;
-                              }),
-                              {}};
-                 const std::wstring path = text(keyPath);
-                 const std::wstring report = text(errorText);
-                 if (seen.result != 0) {
-                     seen.output = {path, report};
-                 } else {
-                     // A failure names the level it reached, and reports on that one or not at all.
-                     if (!isLevelPath(path))
-                         seen.output.push_back(L"keyPath " + path);
-                     if (report != L"previous error" &&
-                         report.rfind(L"Failure accessing registry key:\r\n" + path + L"\r\n\r\n ", 0) != 0)
-                         seen.output.push_back(L"errorText " + report);
-                 }
-                 expectReleased(settings, seen);
-                 return seen;
-             },
-         .keepsLastError = true,
-         .onProductKey = true},
+    };
+    for (const operation& op : operations)
+        check(dllMaps, op);
+}
+
+TEST_F(storeFaults, productKey)
+{
+    const wchar_t* const logPath = programLogFile::path().c_str();
+    const operation openAndClose{
+        .name = "openProductKey, then closeProductKeys",
+        .run =
+            [&](readWriteSettings&) {
+                observedSettings<SettingData> settings;
+                stubString errorText(L"previous error");
+                stubString keyPath(L"previous path");
+                outcome seen{armed([&] {
+                                 return settings.openProductKey(logPath, 1, errorText, keyPath) != 0
+                                            ? settings.closeProductKeys(logPath)
+                                            : 0;
+                             }),
+                             {}};
+                const std::wstring path = text(keyPath);
+                const std::wstring report = text(errorText);
+                if (seen.result != 0) {
+                    seen.output = {path, report};
+                } else {
+                    // A failure names the level it reached, and reports on that one or not at all.
+                    if (!isLevelPath(path))
+                        seen.output.push_back(L"keyPath " + path);
+                    if (report != L"previous error" &&
+                        report.rfind(L"Failure accessing registry key:\r\n" + path + L"\r\n\r\n ", 0) != 0)
+                        seen.output.push_back(L"errorText " + report);
+                }
+                expectReleased(settings, seen);
+                return seen;
+            }};
+    check(productKey, openAndClose);
+}
+
+TEST_F(storeFaults, exportedMembers)
+{
+    const wchar_t* const logPath = programLogFile::path().c_str();
+    std::vector<std::pair<std::wstring, DWORD>> storedTracing;
+    for (const tracingField& value : tracingFields)
+        storedTracing.emplace_back(value.name, static_cast<DWORD>(storedTracing.size() + 1));
+    const _profilerHookDebugData objectRecord = tracingRecord(L"object's", 100);
+    const _profilerHookDebugData callerRecord = tracingRecord(L"caller's", -20);
+    const operation operations[] = {
         {.name = "SettingDataQexal::writeMemoryMappedFileHasBeenOpened",
          .run =
              [&](readWriteSettings&) {
@@ -625,9 +688,7 @@ TEST_F(storeFaults, noFaultGivesWrongData)
                  outcome seen{armed([&] { return settings.writeMemoryMappedFileHasBeenOpened(logPath, 1, 0); }), {}};
                  expectReleased(settings, seen);
                  return seen;
-             },
-         .keepsLastError = true,
-         .onProductKey = true},
+             }},
         flagRead<SettingDataQexal, &SettingDataQexal::memoryMappedFileHasBeenOpened>(
             "SettingDataQexal::readMemoryMappedFileHasBeenOpened", L"memoryMappedFileHasBeenOpened", logPath),
         flagRead<SettingDataKorvane, &SettingDataKorvane::memoryMappedFileHasBeenOpenedFunctions>(
@@ -645,14 +706,12 @@ TEST_F(storeFaults, noFaultGivesWrongData)
                  expectReleased(settings, seen);
                  return seen;
              },
-         .keepsOutput = true,
-         .onProductKey = true,
          .before = tracingItems(callerRecord),
          // An unreadable value: an empty text, the object's integer.
          .fallback = tracingItems(tracingRecord(L"", 100))},
     };
     for (const operation& op : operations)
-        check(op);
+        check(exportedMembers, op);
 }
 
 // The filter tests, each call they make failing in turn. A name within the
@@ -732,20 +791,18 @@ TEST_F(storeFaults, failedReportsKeepTheLastError)
     const wchar_t* const path = programLogFile::path().c_str();
     const uniqueRegistryKey readOnly = scratch.reopen(KEY_READ);
     readWriteSettingsToRegistry denied(readOnly.get());
-    const operation reports[] = {
+    const operation failedReports[] = {
         {.name = "writeStubStringA, reported",
          .run =
              [&](readWriteSettings&) {
                  const stubString value(L"v");
                  return outcome{armed([&] { return denied.writeStubStringA(path, "narrow", value); }), {}};
-             },
-         .keepsLastError = true},
+             }},
         {.name = "writeInt, reported",
-         .run = [&](readWriteSettings&) { return outcome{armed([&] { return denied.writeInt(path, L"wide", 1); }), {}}; },
-         .keepsLastError = true},
+         .run = [&](readWriteSettings&) { return outcome{armed([&] { return denied.writeInt(path, L"wide", 1); }), {}}; }},
     };
-    for (const operation& op : reports)
-        check(op);
+    for (const operation& op : failedReports)
+        check(reports, op);
 
     // Another thread's report finishes: no round left the lock held.
     const uniqueKernelHandle other(CreateThread(
