@@ -247,20 +247,24 @@ void expectClean(const round& r, bool withValues = true)
     }
 }
 
-void expectCleanOnSuccess(const round& r)
+// A success is the clean run's (the tracing load may answer 1 with its
+// fallbacks); a failure leaves the caller's output as it was, unless only
+// the close failed, which comes after the work.
+void expectWholeOrNothing(const round& r)
 {
-    if (r.seen.result != 0)
+    if (r.seen.result != 0 && !r.op.fallback.empty()) {
+        EXPECT_EQ(r.clean.result, r.seen.result);
+        EXPECT_TRUE(beyond(beyond(r.seen.output, r.clean.output), r.op.fallback).empty())
+            << "a 1 that keeps the caller's items";
+    } else if (r.seen.result != 0) {
         expectClean(r);
+    } else if (!(r.failed == "RegCloseKey" && r.seen.output == r.clean.output)) {
+        EXPECT_EQ(r.preset.output, r.seen.output) << "a failed read changed its destination";
+    }
 }
 
-// Single values and writes: a success is the clean run's; a failure leaves
-// the caller's output as it was.
-const family wholeOrNothing{.verdict = [](const round& r) {
-    if (r.seen.result != 0)
-        expectClean(r);
-    else
-        EXPECT_EQ(r.preset.output, r.seen.output) << "a failed read changed its destination";
-}};
+// Single values and writes on the scratch key.
+const family storeValues{.verdict = expectWholeOrNothing};
 
 // String lists: the key's count of values and the enumeration only bound the
 // work, so their failure changes nothing; a count that cannot be read is an
@@ -278,24 +282,9 @@ const family stringLists{.verdict = [](const round& r) {
 const family alwaysOne{.verdict = [](const round& r) { EXPECT_EQ(1, r.seen.result); }};
 const family dllMaps{.renumbers = true, .verdict = alwaysOne.verdict};
 
-// The product key's opening and closing, and failure reports.
-const family productKey{.onProductKey = true, .keepsLastError = true, .verdict = expectCleanOnSuccess};
-const family reports{.keepsLastError = true, .verdict = expectCleanOnSuccess};
-
-// The exported members: as single values, on the product key. A failed
-// close comes after the work, so its output may be whole; the tracing load
-// may answer 1 with its fallbacks.
-const family exportedMembers{.onProductKey = true, .keepsLastError = true, .verdict = [](const round& r) {
-    if (r.seen.result != 0 && !r.op.fallback.empty()) {
-        EXPECT_EQ(r.clean.result, r.seen.result);
-        EXPECT_TRUE(beyond(beyond(r.seen.output, r.clean.output), r.op.fallback).empty())
-            << "a 1 that keeps the caller's items";
-    } else if (r.seen.result != 0) {
-        expectClean(r);
-    } else if (!(r.failed == "RegCloseKey" && r.seen.output == r.clean.output)) {
-        EXPECT_EQ(r.preset.output, r.seen.output) << "a failed read changed its destination";
-    }
-}};
+// The product key and the exported members that work under it; reports.
+const family onProductKey{.onProductKey = true, .keepsLastError = true, .verdict = expectWholeOrNothing};
+const family reports{.keepsLastError = true, .verdict = expectWholeOrNothing};
 
 // Left behind by a call: a key slot still held, or the object's lock.
 template <typename Settings>
@@ -529,7 +518,7 @@ TEST_F(storeFaults, storeValues)
              }},
     };
     for (const operation& op : operations)
-        check(wholeOrNothing, op);
+        check(storeValues, op);
 }
 
 TEST_F(storeFaults, listsAndFamilies)
@@ -593,8 +582,8 @@ TEST_F(storeFaults, listsAndFamilies)
     };
     for (const operation& op : families)
         check(alwaysOne, op);
-    // Writing a family: whole or not at all.
-    check(wholeOrNothing, {.name = "writeStringFamily", .run = [](readWriteSettings& s) {
+    // Writing a family: whole or not at all, as a single value.
+    check(storeValues, {.name = "writeStringFamily", .run = [](readWriteSettings& s) {
                                stringArray values;
                                EXPECT_EQ(1, values.add(L"one"));
                                EXPECT_EQ(1, values.add(L"two"));
@@ -668,7 +657,7 @@ TEST_F(storeFaults, productKey)
                 expectReleased(settings, seen);
                 return seen;
             }};
-    check(productKey, openAndClose);
+    check(onProductKey, openAndClose);
 }
 
 TEST_F(storeFaults, exportedMembers)
@@ -711,7 +700,7 @@ TEST_F(storeFaults, exportedMembers)
          .fallback = tracingItems(tracingRecord(L"", 100))},
     };
     for (const operation& op : operations)
-        check(exportedMembers, op);
+        check(onProductKey, op);
 }
 
 // The filter tests, each call they make failing in turn. A name within the
