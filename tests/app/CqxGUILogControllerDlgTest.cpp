@@ -119,7 +119,7 @@ TEST_F(logControllerDialogTest, unopenableKeyShowsDefaultsWithoutMessage)
     EXPECT_EQ(0, uiLoggerSettings.writeNewFile);
 }
 
-TEST_F(logControllerDialogTest, storedValuesAreShownAndApplyWritesAllSix)
+TEST_F(logControllerDialogTest, storedValuesAreShownAndApplyWritesEveryValue)
 {
     scratchFolder folder;
     const std::wstring logPath = folder.file(L"run.log");
@@ -164,7 +164,7 @@ TEST_F(logControllerDialogTest, applyCarriesAutoMergeAndWritesEverythingAgain)
     EXPECT_EQ(7u, productKeyFixture::storedDword(autoMergeName));
     EXPECT_EQ(valueCount, productKeyFixture::valueCount());
 
-    // Nothing changed: Apply writes all six again.
+    // Nothing changed: Apply writes every value again.
     productKeyFixture::removeProductKey();
     uiWait::click(dialog, IDC_APPLY);
     EXPECT_EQ(valueCount, productKeyFixture::valueCount());

@@ -60,7 +60,7 @@ TEST(uiLoggerOptions, theTableHoldsTheProfilersValuesInOrder)
     }
 }
 
-TEST_F(uiLoggerSettingsTest, writesAllSixAndReadsThemBack)
+TEST_F(uiLoggerSettingsTest, writesEveryValueAndReadsThemBack)
 {
     readWriteSettingsToRegistry store(key.get());
     EXPECT_EQ(1, writeUiLoggerSettings(store));
