@@ -88,61 +88,60 @@ TEST_F(MemoryDataFilters, longComposedNamesAreMatchedWhole)
 // Either verdict filters.
 TEST_F(MemoryDataFilters, classAndFilePatternsByMode)
 {
+    struct call
+    {
+        const char* file;
+        const char* className;
+        const char* method;
+        int expected;
+    };
     const struct
     {
         std::initializer_list<const wchar_t*> classFilters;
         int classMode;
         std::initializer_list<const wchar_t*> fileFilters;
         int fileMode;
-        const char* file;
-        const char* className;
-        const char* method;
-        int expected;
+        std::initializer_list<call> calls;
     } cases[] = {
-        {{L"nothing", L"Shape::D*"}, 0, {}, 0, "main.cpp", "Shape", "Draw", 1},
-        {{L"nothing", L"Shape::D*"}, 0, {}, 0, "main.cpp", "shape", "Draw", 0},
-        {{L"nothing", L"Shape::D*"}, 0, {}, 0, "main.cpp", "Shape", "Fill", 0},
-        {{L"shape::*"}, 0, {}, 0, "main.cpp", "Shape", "Draw", 0},
-        {{L"shape::*"}, 2, {}, 0, "main.cpp", "Shape", "Draw", 1},
-        {{L"shape::*"}, 2, {}, 0, "main.cpp", "shape", "Draw", 0},
-        {{L"shape::*"}, 1, {}, 0, "main.cpp", "shape", "Draw", 1},
+        {{L"nothing", L"Shape::D*"}, 0, {}, 0,
+         {{"main.cpp", "Shape", "Draw", 1}, {"main.cpp", "shape", "Draw", 0}, {"main.cpp", "Shape", "Fill", 0}}},
+        {{L"shape::*"}, 0, {}, 0, {{"main.cpp", "Shape", "Draw", 0}}},
+        {{L"shape::*"}, 2, {}, 0, {{"main.cpp", "Shape", "Draw", 1}, {"main.cpp", "shape", "Draw", 0}}},
+        {{L"shape::*"}, 1, {}, 0, {{"main.cpp", "shape", "Draw", 1}}},
         // A missing class becomes Object; a missing method is left out.
-        {{L"Object::Draw"}, 0, {}, 0, nullptr, nullptr, "Draw", 1},
-        {{L"Object::Draw"}, 0, {}, 0, nullptr, "", "Draw", 1},
-        {{L"Object::Draw"}, 0, {}, 0, nullptr, "Shape", "Draw", 0},
-        {{L"Shape"}, 0, {}, 0, nullptr, "Shape", nullptr, 1},
-        {{L"Shape"}, 0, {}, 0, nullptr, "Shape", "", 1},
-        {{L"Shape"}, 0, {}, 0, nullptr, "Shape", "Draw", 0},
-        {{L"Object"}, 0, {}, 0, nullptr, nullptr, nullptr, 1},
-        {{L"Object"}, 0, {}, 0, nullptr, "", "", 1},
+        {{L"Object::Draw"}, 0, {}, 0,
+         {{nullptr, nullptr, "Draw", 1}, {nullptr, "", "Draw", 1}, {nullptr, "Shape", "Draw", 0}}},
+        {{L"Shape"}, 0, {}, 0,
+         {{nullptr, "Shape", nullptr, 1}, {nullptr, "Shape", "", 1}, {nullptr, "Shape", "Draw", 0}}},
+        {{L"Object"}, 0, {}, 0, {{nullptr, nullptr, nullptr, 1}, {nullptr, "", "", 1}}},
         // An empty class list gives no verdict whatever the mode.
-        {{}, 2, {}, 0, "main.cpp", "Shape", "Draw", 0},
-        {{}, 0, {L"*.H", L"*.CPP"}, 1, "main.cpp", "Shape", "Draw", 1},
-        {{}, 0, {L"*.H", L"*.CPP"}, 1, "C:\\SRC\\UTIL.h", "Shape", "Draw", 1},
-        {{}, 0, {L"*.H", L"*.CPP"}, 1, "main.c", "Shape", "Draw", 0},
-        {{}, 0, {L"*.H", L"*.CPP"}, 1, nullptr, "Shape", "Draw", 0},
-        {{}, 0, {L"*.cpp", L"*.h"}, 2, "main.cpp", "Shape", "Draw", 0},
-        {{}, 0, {L"*.cpp", L"*.h"}, 2, "main.c", "Shape", "Draw", 1},
+        {{}, 2, {}, 0, {{"main.cpp", "Shape", "Draw", 0}}},
+        {{}, 0, {L"*.H", L"*.CPP"}, 1,
+         {{"main.cpp", "Shape", "Draw", 1}, {"C:\\SRC\\UTIL.h", "Shape", "Draw", 1}, {"main.c", "Shape", "Draw", 0},
+          {nullptr, "Shape", "Draw", 0}}},
         // A missing file name is the empty text, which matches no entry here.
-        {{}, 0, {L"*.cpp", L"*.h"}, 2, nullptr, "Shape", "Draw", 1},
-        {{}, 0, {L"*"}, 2, nullptr, "Shape", "Draw", 0},
+        {{}, 0, {L"*.cpp", L"*.h"}, 2,
+         {{"main.cpp", "Shape", "Draw", 0}, {"main.c", "Shape", "Draw", 1}, {nullptr, "Shape", "Draw", 1}}},
+        {{}, 0, {L"*"}, 2, {{nullptr, "Shape", "Draw", 0}}},
         // Other file modes switch the file filter off.
-        {{}, 0, {L"*.cpp"}, 0, "main.cpp", "Shape", "Draw", 0}, {{}, 0, {L"*.cpp"}, 0, "main.c", "Shape", "Draw", 0},
-        {{}, 0, {L"*.cpp"}, 3, "main.cpp", "Shape", "Draw", 0}, {{}, 0, {L"*.cpp"}, 3, "main.c", "Shape", "Draw", 0},
-        {{}, 0, {L"*.cpp"}, -1, "main.cpp", "Shape", "Draw", 0}, {{}, 0, {L"*.cpp"}, -1, "main.c", "Shape", "Draw", 0},
-        {{L"Shape::*"}, 0, {L"*.cpp"}, 1, "main.cpp", "App", "Run", 1},
-        {{L"Shape::*"}, 0, {L"*.cpp"}, 1, "main.c", "Shape", "Draw", 1},
-        {{L"Shape::*"}, 0, {L"*.cpp"}, 1, "main.c", "App", "Run", 0},
+        {{}, 0, {L"*.cpp"}, 0, {{"main.cpp", "Shape", "Draw", 0}, {"main.c", "Shape", "Draw", 0}}},
+        {{}, 0, {L"*.cpp"}, 3, {{"main.cpp", "Shape", "Draw", 0}, {"main.c", "Shape", "Draw", 0}}},
+        {{}, 0, {L"*.cpp"}, -1, {{"main.cpp", "Shape", "Draw", 0}, {"main.c", "Shape", "Draw", 0}}},
+        // Either verdict filters.
+        {{L"Shape::*"}, 0, {L"*.cpp"}, 1,
+         {{"main.cpp", "App", "Run", 1}, {"main.c", "Shape", "Draw", 1}, {"main.c", "App", "Run", 0}}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.file ? c.file : "(null)") + " " + (c.className ? c.className : "(null)") + "::" +
-                     (c.method ? c.method : "(null)") + ", class mode " + std::to_string(c.classMode) +
-                     ", file mode " + std::to_string(c.fileMode));
         fill(data.classMethodFilters, c.classFilters);
         data.classMethodFilterMode = c.classMode;
         fill(data.fileNameFilters, c.fileFilters);
         data.fileNameFilterMode = c.fileMode;
-        EXPECT_EQ(c.expected, fileClassMethod(c.file, c.className, c.method));
+        for (const call& each : c.calls) {
+            SCOPED_TRACE(std::string(each.file ? each.file : "(null)") + " " +
+                         (each.className ? each.className : "(null)") + "::" + (each.method ? each.method : "(null)") +
+                         ", class mode " + std::to_string(c.classMode) + ", file mode " + std::to_string(c.fileMode));
+            EXPECT_EQ(each.expected, fileClassMethod(each.file, each.className, each.method));
+        }
     }
 }
 
