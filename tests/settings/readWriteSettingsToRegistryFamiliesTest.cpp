@@ -138,10 +138,7 @@ TEST_F(storeFamilies, intFamilyReadPlacesValuesByIndexAndOnlyGrowsCount)
     std::fill(values.data, values.data + 8, -1);
     EXPECT_EQ(1, store.readIntFamily(values, L"f"));
     EXPECT_EQ(4u, values.count);
-    EXPECT_EQ(5, values.data[0]);
-    EXPECT_EQ(-1, values.data[1]);
-    EXPECT_EQ(-1, values.data[2]);
-    EXPECT_EQ(7, values.data[3]);
+    EXPECT_EQ((std::vector<int>{5, -1, -1, 7}), std::vector<int>(values.data, values.data + 4));
 
     intArray empty;
     EXPECT_EQ(1, store.readIntFamily(empty, L"f"));

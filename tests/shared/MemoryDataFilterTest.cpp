@@ -74,40 +74,6 @@ TEST_F(MemoryDataFilters, eachListCountsForItsOwnQuestion)
     EXPECT_EQ(0, data.hasLineTimingFilters());
 }
 
-TEST_F(MemoryDataFilters, classPatternsMatchTheComposedNameWithCase)
-{
-    fill(data.classMethodFilters, {L"nothing", L"Shape::D*"});
-    EXPECT_EQ(1, fileClassMethod("main.cpp", "Shape", "Draw"));
-    EXPECT_EQ(0, fileClassMethod("main.cpp", "shape", "Draw"));
-    EXPECT_EQ(0, fileClassMethod("main.cpp", "Shape", "Fill"));
-
-    fill(data.classMethodFilters, {L"shape::*"});
-    EXPECT_EQ(0, fileClassMethod("main.cpp", "Shape", "Draw"));
-
-    data.classMethodFilterMode = 2;
-    EXPECT_EQ(1, fileClassMethod("main.cpp", "Shape", "Draw"));
-    EXPECT_EQ(0, fileClassMethod("main.cpp", "shape", "Draw"));
-    data.classMethodFilterMode = 1;
-    EXPECT_EQ(1, fileClassMethod("main.cpp", "shape", "Draw"));
-}
-
-TEST_F(MemoryDataFilters, missingClassBecomesObjectAndMissingMethodIsLeftOut)
-{
-    fill(data.classMethodFilters, {L"Object::Draw"});
-    EXPECT_EQ(1, fileClassMethod(nullptr, nullptr, "Draw"));
-    EXPECT_EQ(1, fileClassMethod(nullptr, "", "Draw"));
-    EXPECT_EQ(0, fileClassMethod(nullptr, "Shape", "Draw"));
-
-    fill(data.classMethodFilters, {L"Shape"});
-    EXPECT_EQ(1, fileClassMethod(nullptr, "Shape", nullptr));
-    EXPECT_EQ(1, fileClassMethod(nullptr, "Shape", ""));
-    EXPECT_EQ(0, fileClassMethod(nullptr, "Shape", "Draw"));
-
-    fill(data.classMethodFilters, {L"Object"});
-    EXPECT_EQ(1, fileClassMethod(nullptr, nullptr, nullptr));
-    EXPECT_EQ(1, fileClassMethod(nullptr, "", ""));
-}
-
 TEST_F(MemoryDataFilters, longComposedNamesAreMatchedWhole)
 {
     const std::string longClass(300, 'C');
@@ -117,52 +83,66 @@ TEST_F(MemoryDataFilters, longComposedNamesAreMatchedWhole)
     EXPECT_EQ(0, fileClassMethod("f.cpp", longClass.c_str(), (longMethod + "m").c_str()));
 }
 
-TEST_F(MemoryDataFilters, emptyClassListGivesNoVerdictWhateverTheMode)
+// Class patterns match "Class::method" with case (mode 1 ignores it, mode 2
+// filters what matches no entry); file patterns likewise by the file mode.
+// Either verdict filters.
+TEST_F(MemoryDataFilters, classAndFilePatternsByMode)
 {
-    data.classMethodFilterMode = 2;
-    EXPECT_EQ(0, fileClassMethod("main.cpp", "Shape", "Draw"));
-}
-
-TEST_F(MemoryDataFilters, filePatternsIgnoreCaseInModeOne)
-{
-    fill(data.fileNameFilters, {L"*.H", L"*.CPP"});
-    data.fileNameFilterMode = 1;
-    EXPECT_EQ(1, fileClassMethod("main.cpp", "Shape", "Draw"));
-    EXPECT_EQ(1, fileClassMethod("C:\\SRC\\UTIL.h", "Shape", "Draw"));
-    EXPECT_EQ(0, fileClassMethod("main.c", "Shape", "Draw"));
-    EXPECT_EQ(0, fileClassMethod(nullptr, "Shape", "Draw"));
-}
-
-TEST_F(MemoryDataFilters, modeTwoFiltersFilesThatMatchNoEntry)
-{
-    fill(data.fileNameFilters, {L"*.cpp", L"*.h"});
-    data.fileNameFilterMode = 2;
-    EXPECT_EQ(0, fileClassMethod("main.cpp", "Shape", "Draw"));
-    EXPECT_EQ(1, fileClassMethod("main.c", "Shape", "Draw"));
-    // A missing file name is the empty text, which matches no entry here.
-    EXPECT_EQ(1, fileClassMethod(nullptr, "Shape", "Draw"));
-    fill(data.fileNameFilters, {L"*"});
-    EXPECT_EQ(0, fileClassMethod(nullptr, "Shape", "Draw"));
-}
-
-TEST_F(MemoryDataFilters, otherFileModesSwitchTheFileFilterOff)
-{
-    fill(data.fileNameFilters, {L"*.cpp"});
-    for (int mode : {0, 3, -1}) {
-        data.fileNameFilterMode = mode;
-        EXPECT_EQ(0, fileClassMethod("main.cpp", "Shape", "Draw")) << "mode " << mode;
-        EXPECT_EQ(0, fileClassMethod("main.c", "Shape", "Draw")) << "mode " << mode;
+    struct call
+    {
+        const char* file;
+        const char* className;
+        const char* method;
+        int expected;
+    };
+    const struct
+    {
+        std::initializer_list<const wchar_t*> classFilters;
+        int classMode;
+        std::initializer_list<const wchar_t*> fileFilters;
+        int fileMode;
+        std::initializer_list<call> calls;
+    } cases[] = {
+        {{L"nothing", L"Shape::D*"}, 0, {}, 0,
+         {{"main.cpp", "Shape", "Draw", 1}, {"main.cpp", "shape", "Draw", 0}, {"main.cpp", "Shape", "Fill", 0}}},
+        {{L"shape::*"}, 0, {}, 0, {{"main.cpp", "Shape", "Draw", 0}}},
+        {{L"shape::*"}, 2, {}, 0, {{"main.cpp", "Shape", "Draw", 1}, {"main.cpp", "shape", "Draw", 0}}},
+        {{L"shape::*"}, 1, {}, 0, {{"main.cpp", "shape", "Draw", 1}}},
+        // A missing class becomes Object; a missing method is left out.
+        {{L"Object::Draw"}, 0, {}, 0,
+         {{nullptr, nullptr, "Draw", 1}, {nullptr, "", "Draw", 1}, {nullptr, "Shape", "Draw", 0}}},
+        {{L"Shape"}, 0, {}, 0,
+         {{nullptr, "Shape", nullptr, 1}, {nullptr, "Shape", "", 1}, {nullptr, "Shape", "Draw", 0}}},
+        {{L"Object"}, 0, {}, 0, {{nullptr, nullptr, nullptr, 1}, {nullptr, "", "", 1}}},
+        // An empty class list gives no verdict whatever the mode.
+        {{}, 2, {}, 0, {{"main.cpp", "Shape", "Draw", 0}}},
+        {{}, 0, {L"*.H", L"*.CPP"}, 1,
+         {{"main.cpp", "Shape", "Draw", 1}, {"C:\\SRC\\UTIL.h", "Shape", "Draw", 1}, {"main.c", "Shape", "Draw", 0},
+          {nullptr, "Shape", "Draw", 0}}},
+        // A missing file name is the empty text, which matches no entry here.
+        {{}, 0, {L"*.cpp", L"*.h"}, 2,
+         {{"main.cpp", "Shape", "Draw", 0}, {"main.c", "Shape", "Draw", 1}, {nullptr, "Shape", "Draw", 1}}},
+        {{}, 0, {L"*"}, 2, {{nullptr, "Shape", "Draw", 0}}},
+        // Other file modes switch the file filter off.
+        {{}, 0, {L"*.cpp"}, 0, {{"main.cpp", "Shape", "Draw", 0}, {"main.c", "Shape", "Draw", 0}}},
+        {{}, 0, {L"*.cpp"}, 3, {{"main.cpp", "Shape", "Draw", 0}, {"main.c", "Shape", "Draw", 0}}},
+        {{}, 0, {L"*.cpp"}, -1, {{"main.cpp", "Shape", "Draw", 0}, {"main.c", "Shape", "Draw", 0}}},
+        // Either verdict filters.
+        {{L"Shape::*"}, 0, {L"*.cpp"}, 1,
+         {{"main.cpp", "App", "Run", 1}, {"main.c", "Shape", "Draw", 1}, {"main.c", "App", "Run", 0}}},
+    };
+    for (const auto& c : cases) {
+        fill(data.classMethodFilters, c.classFilters);
+        data.classMethodFilterMode = c.classMode;
+        fill(data.fileNameFilters, c.fileFilters);
+        data.fileNameFilterMode = c.fileMode;
+        for (const call& each : c.calls) {
+            SCOPED_TRACE(std::string(each.file ? each.file : "(null)") + " " +
+                         (each.className ? each.className : "(null)") + "::" + (each.method ? each.method : "(null)") +
+                         ", class mode " + std::to_string(c.classMode) + ", file mode " + std::to_string(c.fileMode));
+            EXPECT_EQ(each.expected, fileClassMethod(each.file, each.className, each.method));
+        }
     }
-}
-
-TEST_F(MemoryDataFilters, eitherVerdictFilters)
-{
-    fill(data.classMethodFilters, {L"Shape::*"});
-    fill(data.fileNameFilters, {L"*.cpp"});
-    data.fileNameFilterMode = 1;
-    EXPECT_EQ(1, fileClassMethod("main.cpp", "App", "Run"));
-    EXPECT_EQ(1, fileClassMethod("main.c", "Shape", "Draw"));
-    EXPECT_EQ(0, fileClassMethod("main.c", "App", "Run"));
 }
 
 TEST_F(MemoryDataFilters, narrowFileNamesAreWidenedBeforeMatching)

@@ -24,19 +24,13 @@ _profilerHookDebugData filledRecord(int base)
 class tracingSettings : public testing::Test
 {
 protected:
-    void setText(const wchar_t* name, const std::wstring& text, bool terminated = true)
-    {
-        key.setRaw(name, REG_SZ, text.c_str(),
-                   static_cast<DWORD>((text.size() + (terminated ? 1 : 0)) * sizeof(wchar_t)));
-    }
-
     scratchRegistryKey key;
 };
 } // namespace
 
 TEST_F(tracingSettings, everyValueLandsInTheFieldOfItsName)
 {
-    setText(L"phiBreakpointLogFile", L"C:\\logs\\break.log");
+    key.setText(L"phiBreakpointLogFile", L"C:\\logs\\break.log");
     int stored = 100;
     for (const tracingField& value : tracingFields)
         key.setDword(value.name, static_cast<DWORD>(++stored));
@@ -68,16 +62,16 @@ TEST_F(tracingSettings, textMustFitWithItsTerminator)
     readWriteSettingsToRegistry store(key.get());
     _profilerHookDebugData record = filledRecord(0);
 
-    setText(L"phiBreakpointLogFile", std::wstring(259, L'x'));
+    key.setText(L"phiBreakpointLogFile", std::wstring(259, L'x'));
     (void)readTracingValues(store, record);
     EXPECT_EQ(std::wstring(259, L'x'), record.phiBreakpointLogFile);
 
-    setText(L"phiBreakpointLogFile", std::wstring(260, L'y'));
+    key.setText(L"phiBreakpointLogFile", std::wstring(260, L'y'));
     (void)readTracingValues(store, record);
     EXPECT_EQ(L'\0', record.phiBreakpointLogFile[0]);
 
     std::wcscpy(record.phiBreakpointLogFile, L"previous.log");
-    setText(L"phiBreakpointLogFile", std::wstring(260, L'z'), false);
+    key.setRaw(L"phiBreakpointLogFile", REG_SZ, std::wstring(260, L'z').c_str(), 260 * sizeof(wchar_t));
     (void)readTracingValues(store, record);
     EXPECT_EQ(L'\0', record.phiBreakpointLogFile[0]) << "260 characters without a terminator do not fit either";
 }
