@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -84,6 +87,18 @@ TEST(manifestTest, declaresPerMonitorV2OverSystemAwareAndFourSystems)
                               "\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"", "\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"",
                               "\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"", "\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\""})
         EXPECT_NE(std::string::npos, manifest.find(entry)) << entry;
+}
+
+// The options dialog's size in dialog units, which the dialog tests take
+// from the template. An extended template has it 11 words in, the classic
+// form 7.
+TEST(dialogTemplateTest, optionsDialogIs489By110DialogUnits)
+{
+    const std::string bytes = resource(RT_DIALOG, MAKEINTRESOURCEW(IDD_LOGCONTROLLER_DIALOG));
+    WORD words[13]{};
+    std::memcpy(words, bytes.data(), std::min(bytes.size(), sizeof(words)));
+    const int at = words[1] == 0xFFFF ? 11 : 7;
+    EXPECT_EQ((std::pair<int, int>{489, 110}), (std::pair<int, int>{words[at], words[at + 1]}));
 }
 
 TEST(iconGroupTest, holdsEverySizeIn32BitsAnd256AsPng)
