@@ -1,6 +1,7 @@
 #include "uiWait.h"
 
 #include "support/uniqueHandle.h"
+#include "testSupport/dialogTemplate.h"
 #include "testSupport/winePath.h"
 
 #include <vector>
@@ -173,13 +174,9 @@ RECT templateSize(int id)
 {
     const HMODULE module = GetModuleHandleW(nullptr);
     const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), RT_DIALOG);
-    const auto* words = found != nullptr ? static_cast<const WORD*>(LockResource(LoadResource(module, found))) : nullptr;
-    if (words == nullptr)
-        return {};
-    // An extended template starts with version 1 and 0xFFFF; its size follows
-    // help id, styles and item count, 11 words in (the classic form: 7).
-    const int at = words[1] == 0xFFFF ? 11 : 7;
-    return {0, 0, static_cast<short>(words[at]), static_cast<short>(words[at + 1])};
+    const void* data = found != nullptr ? LockResource(LoadResource(module, found)) : nullptr;
+    const SIZE size = dialogTemplateSize(data, data != nullptr ? SizeofResource(module, found) : 0);
+    return {0, 0, size.cx, size.cy};
 }
 
 std::wstring screenshotFolder()

@@ -1,12 +1,11 @@
 #include "resources/resource.h"
+#include "testSupport/dialogTemplate.h"
 #include "testSupport/winePath.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -90,15 +89,12 @@ TEST(manifestTest, declaresPerMonitorV2OverSystemAwareAndFourSystems)
 }
 
 // The options dialog's size in dialog units, which the dialog tests take
-// from the template. An extended template has it 11 words in, the classic
-// form 7.
+// from the template.
 TEST(dialogTemplateTest, optionsDialogIs489By110DialogUnits)
 {
     const std::string bytes = resource(RT_DIALOG, MAKEINTRESOURCEW(IDD_LOGCONTROLLER_DIALOG));
-    WORD words[13]{};
-    std::memcpy(words, bytes.data(), std::min(bytes.size(), sizeof(words)));
-    const int at = words[1] == 0xFFFF ? 11 : 7;
-    EXPECT_EQ((std::pair<int, int>{489, 110}), (std::pair<int, int>{words[at], words[at + 1]}));
+    const SIZE size = dialogTemplateSize(bytes.data(), bytes.size());
+    EXPECT_EQ((std::pair<LONG, LONG>{489, 110}), (std::pair<LONG, LONG>{size.cx, size.cy}));
 }
 
 TEST(iconGroupTest, holdsEverySizeIn32BitsAnd256AsPng)
