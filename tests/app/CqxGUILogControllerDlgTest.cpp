@@ -8,6 +8,7 @@
 #include "support/moduleFunction.h"
 #include "settings/productKeyOpener.h"
 #include "support/uniqueHandle.h"
+#include "testSupport/dialogTemplate.h"
 #include "testSupport/handleCount.h"
 #include "testSupport/productKeyFixture.h"
 #include "testSupport/scratchFolder.h"
@@ -544,7 +545,9 @@ TEST_F(logControllerDialogTest, screenshotOfTheOpenDialog)
     EXPECT_TRUE(uiWait::saveScreenshot(dialog, uiWait::screenshotFolder() + L"\\optionsDialog.bmp"));
 
     // What the picture shows: the template's size in dialog units.
-    RECT expected = uiWait::templateSize(IDD_LOGCONTROLLER_DIALOG);
+    const HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(IDD_LOGCONTROLLER_DIALOG), RT_DIALOG);
+    const SIZE size = dialogTemplateSize(LockResource(LoadResource(nullptr, found)), SizeofResource(nullptr, found));
+    RECT expected{0, 0, size.cx, size.cy};
     ASSERT_TRUE(MapDialogRect(dialog, &expected));
     RECT client{};
     ASSERT_TRUE(GetClientRect(dialog, &client));

@@ -1,7 +1,6 @@
 #include "uiWait.h"
 
 #include "support/uniqueHandle.h"
-#include "testSupport/dialogTemplate.h"
 #include "testSupport/winePath.h"
 
 #include <vector>
@@ -168,15 +167,6 @@ bool saveScreenshot(HWND window, const std::wstring& path)
     return out && WriteFile(out.get(), &file, sizeof(file), &written, nullptr) &&
            WriteFile(out.get(), &info, sizeof(info), &written, nullptr) &&
            WriteFile(out.get(), pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
-}
-
-RECT templateSize(int id)
-{
-    const HMODULE module = GetModuleHandleW(nullptr);
-    const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), RT_DIALOG);
-    const void* data = found != nullptr ? LockResource(LoadResource(module, found)) : nullptr;
-    const SIZE size = dialogTemplateSize(data, data != nullptr ? SizeofResource(module, found) : 0);
-    return {0, 0, size.cx, size.cy};
 }
 
 std::wstring screenshotFolder()

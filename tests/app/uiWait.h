@@ -42,9 +42,6 @@ bool untilPainted(HWND window);
 
 // Saves what the screen shows of window as a 24-bit BMP; false on failure.
 bool saveScreenshot(HWND window, const std::wstring& path);
-// The width and height, in dialog units, of this program's dialog template
-// id (both 0 when it has none).
-RECT templateSize(int id);
 // The build tree's folder for screenshots (made if missing), as a Windows path.
 std::wstring screenshotFolder();
 } // namespace uiWait

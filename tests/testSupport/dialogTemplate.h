@@ -3,11 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstddef>
 #include <cstring>
 
 // The width and height, in dialog units, of a dialog template resource's
-// bytes (both 0 when there are too few). An extended template starts with
+// bytes (both 0 when there are none). An extended template starts with
 // version 1 and 0xFFFF and has the size 11 words in, after help id, styles
 // and item count; the classic form has it 7 words in.
 inline SIZE dialogTemplateSize(const void* data, std::size_t bytes)
